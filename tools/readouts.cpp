@@ -56,7 +56,7 @@ int main() {
       failed = true;
       return;
     }
-    out += tintspot::ReadoutLine(tintspot::MakeColor(rgb[0], rgb[1], rgb[2]));
+    tintspot::AppendReadoutLine(out, tintspot::MakeColor(rgb[0], rgb[1], rgb[2]));
     out += '\n';
     if (out.size() >= (1u << 20)) {
       std::fwrite(out.data(), 1, out.size(), stdout);

@@ -73,8 +73,10 @@ TINTSPOT_FP_ISOLATED Hsb ComputeHsb(TColor colour) {
   return out;
 }
 
+inline long long NearestEven(Extended value);
+
 unsigned ChannelByte(double value) {
-  return static_cast<unsigned>(RoundHalfEven(static_cast<Extended>(value) * 255)) & 0xFFu;
+  return static_cast<unsigned>(NearestEven(static_cast<Extended>(value) * 255)) & 0xFFu;
 }
 
 TINTSPOT_FP_ISOLATED TColor ComputeRgb(double h, double s, double v) {
@@ -83,7 +85,7 @@ TINTSPOT_FP_ISOLATED TColor ComputeRgb(double h, double s, double v) {
     return MakeColor(grey, grey, grey);
   }
   const double x = StoreDouble(static_cast<Extended>(h) * 6);
-  const double floorX = std::floor(x);
+  const double floorX = x >= 0 ? static_cast<double>(static_cast<long long>(x)) : std::floor(x);
   // A hue of exactly one turn is the same colour as a hue of zero.
   int sector = static_cast<int>(floorX) % 6;
   if (sector < 0) sector += 6;
@@ -147,23 +149,38 @@ TINTSPOT_FP_ISOLATED Extended Scaled(double value, int factor) {
   return static_cast<Extended>(value) * factor;  // exact: 53 + 9 bits fit in 64
 }
 
-void AppendWhole(std::string& out, long double value) { out += WholeNumberText(value); }
+// The integer nearest to a value in [0, 2^62), ties to even: adding 2^63
+// leaves no fraction bits in a 64-bit significand, so the addition itself
+// rounds, under the rounding mode the precision scope pins to nearest-even.
+// Needs 64-bit precision control; the callers run inside the scope.
+long long NearestEven(Extended value) {
+  constexpr Extended kShift = 9223372036854775808.0L;  // 2^63
+  const Extended rounded = (value + kShift) - kShift;
+  // Integral and below 2^53: exact as a double, whose conversion truncates
+  // without touching the x87 control word.
+  return static_cast<long long>(static_cast<double>(rounded));
+}
+
+// Writes a value in the whole-number format: the nearest integer, an exact
+// half going up. Returns the end of the text.
+char* AppendWhole(char* out, Extended value) {
+  long long whole = NearestEven(value);
+  if (value - whole == 0.5L) ++whole;  // a tie that went to the even one below
+  return AppendDecimal(out, static_cast<unsigned long long>(whole));
+}
+
 
 }  // namespace
 
 long long RoundHalfEven(long double value) {
-  const long double whole = std::floor(value);
-  const long double fraction = value - whole;  // exact for these magnitudes
-  auto n = static_cast<long long>(whole);
-  if (fraction > 0.5L || (fraction == 0.5L && (n % 2) != 0)) ++n;
-  return n;
+  ExtendedPrecisionScope precision;
+  return NearestEven(value);
 }
 
 std::string WholeNumberText(long double value) {
-  const long double whole = std::floor(value);
-  auto n = static_cast<unsigned long long>(whole);
-  if (value - whole >= 0.5L) ++n;
-  return std::to_string(n);
+  ExtendedPrecisionScope precision;
+  char text[24];
+  return std::string(text, AppendWhole(text, value));
 }
 
 void RGBToHSB(TColor colour, double& hue, double& saturation, double& brightness) {
@@ -179,30 +196,47 @@ TColor HSBToRGB(double hue, double saturation, double brightness) {
   return ComputeRgb(hue, saturation, brightness);
 }
 
-std::string CMYKText(TColor colour) {
+char* AppendCMYKText(char* out, TColor colour) {
   ExtendedPrecisionScope precision;
   const Cmyk cmyk = ComputeCmyk(colour);
-  std::string text;
-  AppendWhole(text, cmyk.cyan);
-  text += ',';
-  AppendWhole(text, cmyk.magenta);
-  text += ',';
-  AppendWhole(text, cmyk.yellow);
-  text += ',';
-  AppendWhole(text, cmyk.black);
-  return text;
+  out = AppendWhole(out, cmyk.cyan);
+  *out++ = ',';
+  out = AppendWhole(out, cmyk.magenta);
+  *out++ = ',';
+  out = AppendWhole(out, cmyk.yellow);
+  *out++ = ',';
+  return AppendWhole(out, cmyk.black);
+}
+
+char* AppendHSBText(char* out, TColor colour) {
+  ExtendedPrecisionScope precision;
+  const Hsb hsb = ComputeHsb(colour);
+  out = AppendWhole(out, Scaled(hsb.hue, 360));
+  *out++ = ',';
+  out = AppendWhole(out, Scaled(hsb.saturation, 100));
+  *out++ = ',';
+  return AppendWhole(out, Scaled(hsb.brightness, 100));
+}
+
+std::string CMYKText(TColor colour) {
+  char text[kMaxListText];
+  return std::string(text, AppendCMYKText(text, colour));
 }
 
 std::string HSBText(TColor colour) {
-  ExtendedPrecisionScope precision;
-  const Hsb hsb = ComputeHsb(colour);
-  std::string text;
-  AppendWhole(text, Scaled(hsb.hue, 360));
-  text += ',';
-  AppendWhole(text, Scaled(hsb.saturation, 100));
-  text += ',';
-  AppendWhole(text, Scaled(hsb.brightness, 100));
-  return text;
+  char text[kMaxListText];
+  return std::string(text, AppendHSBText(text, colour));
+}
+
+char* AppendDecimal(char* out, unsigned long long value) {
+  char digits[20];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (n > 0) *out++ = digits[--n];
+  return out;
 }
 
 bool HasContrast(TColor a, TColor b) {

@@ -43,6 +43,14 @@ Shades ShadesOf(TColor colour);
 // decided on the exact value given. Values are never negative here.
 std::string WholeNumberText(long double value);
 
+// The same texts written into a buffer of at least kMaxListText characters;
+// they return the end of what they wrote (no terminating zero).
+constexpr int kMaxListText = 24;
+char* AppendCMYKText(char* out, TColor colour);
+char* AppendHSBText(char* out, TColor colour);
+// Plain decimal digits of value; returns the end.
+char* AppendDecimal(char* out, unsigned long long value);
+
 // Ties-to-even rounding of a channel value, as the colour model uses it.
 long long RoundHalfEven(long double value);
 

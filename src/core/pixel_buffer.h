@@ -26,6 +26,8 @@ class PixelBuffer {
   std::vector<TColor>& Pixels() { return pixels_; }
 
   void Fill(TColor colour);
+  // Changes the size, keeping the storage when it is large enough.
+  void Resize(int width, int height);
 
   // The drawing layer's rectangle: outline on columns left and right - 1 and
   // rows top and bottom - 1 in the pen colour, the inside in the fill colour.

@@ -5,33 +5,52 @@
 namespace tintspot {
 namespace {
 
-std::string TripleText(unsigned a, unsigned b, unsigned c) {
-  std::string text = std::to_string(a);
-  text += ',';
-  text += std::to_string(b);
-  text += ',';
-  text += std::to_string(c);
-  return text;
+char* AppendTriple(char* out, TColor colour) {
+  out = AppendDecimal(out, RedOf(colour));
+  *out++ = ',';
+  out = AppendDecimal(out, GreenOf(colour));
+  *out++ = ',';
+  return AppendDecimal(out, BlueOf(colour));
+}
+
+char* AppendHex(char* out, TColor colour) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  *out++ = '#';
+  for (unsigned channel : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
+    *out++ = kDigits[channel >> 4];
+    *out++ = kDigits[channel & 0xF];
+  }
+  return out;
+}
+
+char* AppendSigned(char* out, int value) {
+  if (value < 0) *out++ = '-';
+  const unsigned long long magnitude =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(static_cast<long long>(value))
+                : static_cast<unsigned long long>(value);
+  return AppendDecimal(out, magnitude);
 }
 
 }  // namespace
 
 std::string PixelText(ScreenPoint cursor) {
-  return std::to_string(cursor.x) + " x " + std::to_string(cursor.y);
+  char text[32];
+  char* end = AppendSigned(text, cursor.x);
+  *end++ = ' ';
+  *end++ = 'x';
+  *end++ = ' ';
+  end = AppendSigned(end, cursor.y);
+  return std::string(text, end);
 }
 
 std::string RGBText(TColor colour) {
-  return TripleText(RedOf(colour), GreenOf(colour), BlueOf(colour));
+  char text[16];
+  return std::string(text, AppendTriple(text, colour));
 }
 
 std::string HEXText(TColor colour) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text = "#";
-  for (unsigned channel : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
-    text += kDigits[channel >> 4];
-    text += kDigits[channel & 0xF];
-  }
-  return text;
+  char text[8];
+  return std::string(text, AppendHex(text, colour));
 }
 
 ReadoutTexts MakeReadoutTexts(TColor colour, ScreenPoint cursor) {
@@ -39,20 +58,27 @@ ReadoutTexts MakeReadoutTexts(TColor colour, ScreenPoint cursor) {
                       HSBText(colour)};
 }
 
-std::string ReadoutLine(TColor colour) {
+void AppendReadoutLine(std::string& out, TColor colour) {
   const Shades shades = ShadesOf(colour);
-  std::string line = RGBText(colour);
-  line += ' ';
-  line += HEXText(colour);
-  line += ' ';
-  line += HSBText(colour);
-  line += ' ';
-  line += CMYKText(colour);
-  line += ' ';
-  line += RGBText(shades.outer);
-  line += ' ';
-  line += RGBText(shades.inner);
-  line += HasContrast(colour, kBlack) ? " black" : " white";
+  char line[128];
+  char* p = AppendTriple(line, colour);
+  *p++ = ' ';
+  p = AppendHex(p, colour);
+  *p++ = ' ';
+  p = AppendHSBText(p, colour);
+  *p++ = ' ';
+  p = AppendCMYKText(p, colour);
+  *p++ = ' ';
+  p = AppendTriple(p, shades.outer);
+  *p++ = ' ';
+  p = AppendTriple(p, shades.inner);
+  out.append(line, p);
+  out += HasContrast(colour, kBlack) ? " black" : " white";
+}
+
+std::string ReadoutLine(TColor colour) {
+  std::string line;
+  AppendReadoutLine(line, colour);
   return line;
 }
 

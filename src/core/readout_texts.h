@@ -4,15 +4,9 @@
 #include <string>
 
 #include "colour_types.h"
+#include "geometry.h"
 
 namespace tintspot {
-
-struct ScreenPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(ScreenPoint a, ScreenPoint b) { return a.x == b.x && a.y == b.y; }
-  friend bool operator!=(ScreenPoint a, ScreenPoint b) { return !(a == b); }
-};
 
 // Texts shown by lblPixel, lblRGB, lblHEX, lblCMYK and lblHSL.
 struct ReadoutTexts {
@@ -32,5 +26,6 @@ ReadoutTexts MakeReadoutTexts(TColor colour, ScreenPoint cursor);
 
 // One line of the readouts tool: "RGB HEX HSB CMYK OUTER INNER PADLOCK".
 std::string ReadoutLine(TColor colour);
+void AppendReadoutLine(std::string& out, TColor colour);
 
 }  // namespace tintspot
