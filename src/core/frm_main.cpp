@@ -1,0 +1,231 @@
+// TfrmMain: start-up, close, the sampling tick, the lock and the readouts.
+#include "frm_main.h"
+
+#include <stdexcept>
+
+#include "colour_model.h"
+#include "magnifier.h"
+#include "readout_texts.h"
+#include "screen_snap.h"
+#include "settings_value.h"
+#include "swatch.h"
+
+namespace tintspot {
+namespace {
+
+constexpr char kGeneral[] = "General";
+constexpr char kMagnifier[] = "Magnifier";
+
+// Holds the screen device context for the span of one tick.
+class ScreenLease {
+ public:
+  explicit ScreenLease(Platform& platform) : platform_(platform) { platform_.AcquireScreen(); }
+  ~ScreenLease() { platform_.ReleaseScreen(); }
+  ScreenLease(const ScreenLease&) = delete;
+  ScreenLease& operator=(const ScreenLease&) = delete;
+
+ private:
+  Platform& platform_;
+};
+
+}  // namespace
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && message.back() == '.') return message;
+  return message + ".";
+}
+
+TfrmMain::TfrmMain(Platform& platform) : platform_(platform), mouse_(*this) {}
+
+void TfrmMain::RunHandler(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    platform_.ShowErrorBox(ErrorBoxText(error.what()));
+  }
+}
+
+const Picture& TfrmMain::PictureOf(PictureSlot slot) const {
+  return shown_[static_cast<int>(slot)];
+}
+
+const std::string& TfrmMain::LabelText(Label label) const {
+  return labels_[static_cast<int>(label)];
+}
+
+void TfrmMain::SetPicture(PictureSlot slot, const Picture& picture) {
+  shown_[static_cast<int>(slot)] = picture;
+  platform_.ShowPicture(slot, picture);
+}
+
+void TfrmMain::SetLabel(Label label, const std::string& text) {
+  std::string& shown = labels_[static_cast<int>(label)];
+  if (shown == text) return;
+  shown = text;
+  platform_.SetLabelText(label, text);
+}
+
+void TfrmMain::SetTimerEnabled(bool enabled) {
+  if (enabled == timerEnabled_) return;
+  timerEnabled_ = enabled;
+  if (enabled) {
+    platform_.StartTimer(kTimerInterval);
+  } else {
+    platform_.StopTimer();
+  }
+}
+
+bool TfrmMain::MagnifierShown() { return platform_.WindowRect().Height() != kMainHeightCompact; }
+
+// --- Start-up and close ------------------------------------------------------
+
+void TfrmMain::FormCreate() {
+  skin_ = LoadSkin([this](const char* name) { return platform_.ResourceData(name); });
+  SetPicture(PictureSlot::imgMain, skin_.imgMain);
+  SetPicture(PictureSlot::imgHeader, skin_.imgHeader);
+  imgTitleDeact_ = skin_.imgTitleDeact;
+  SetPicture(PictureSlot::imgTop, skin_.imgTopo);
+  SetPicture(PictureSlot::imgMin, skin_.imgMin);
+  SetPicture(PictureSlot::imgClose, skin_.imgClose);
+  SetPicture(PictureSlot::imgMag, skin_.imgMagu);
+  SetPicture(PictureSlot::imgHelp, skin_.imgHelp);
+  SetPicture(PictureSlot::imgMenu, skin_.imgMenu);
+
+  // The window ends up topmost exactly when the saved value says so; the
+  // toggle runs in both cases so that imgTop shows the matching picture.
+  isOnTop_ = !SettingBooleanOr(platform_.ReadSetting(kGeneral, "onTop"), false);
+  ToggleOnTop();
+
+  // Centred on the primary screen as if the magnifier were shown.
+  const int centreX = (platform_.PrimaryScreenWidth() - kMainWidth) / 2;
+  const int centreY = (platform_.PrimaryScreenHeight() - kMainHeightFull) / 2;
+  const int x = SettingIntegerOr(platform_.ReadSetting(kGeneral, "X"), centreX);
+  const int y = SettingIntegerOr(platform_.ReadSetting(kGeneral, "Y"), centreY);
+  platform_.MoveWindow(SnapPosition(platform_.WindowRect().MovedTo(x, y)));
+
+  int zoom = SettingIntegerOr(platform_.ReadSetting(kMagnifier, "Zoom"), 0);
+  if (zoom < 0 || zoom >= kZoomLevels) zoom = 0;
+  platform_.SelectZoom(zoom);
+
+  const bool showMag = SettingBooleanOr(platform_.ReadSetting(kMagnifier, "ShowMag"), false);
+  magBuffer_.emplace(kMagWidth, kMagHeight, kWhite);
+  magSource_ = PixelBuffer(kMagWidth, kMagHeight);  // the largest source area
+  ShowMagnifierPanel(showMag);
+
+  // A saved place on no monitor (one since unplugged, a hand-edited file)
+  // would leave the window unreachable: centre it instead.
+  const Rect placed = platform_.WindowRect();
+  bool visible = false;
+  for (const Rect& area : platform_.MonitorWorkAreas()) visible = visible || area.Intersects(placed);
+  if (!visible) platform_.MoveWindow(SnapPosition(placed.MovedTo(centreX, centreY)));
+
+  ResetMagnifierView(*magBuffer_);
+  SetTimerEnabled(true);
+}
+
+bool TfrmMain::FormClose() {
+  if (const std::optional<Rect> normal = platform_.NormalWindowRect()) {
+    auto write = [this](const char* section, const char* key, const std::string& value) {
+      if (!platform_.WriteSetting(section, key, value))
+        throw std::runtime_error("Unable to write to " + platform_.SettingsPath());
+    };
+    // A failed write is reported and ends the saving, but not the close: a
+    // program in a read-only folder must still be able to quit.
+    RunHandler([&] {
+      write(kGeneral, "X", SettingIntegerText(normal->left));
+      write(kGeneral, "Y", SettingIntegerText(normal->top));
+      write(kGeneral, "onTop", SettingBooleanText(isOnTop_));
+      write(kMagnifier, "Zoom", SettingIntegerText(platform_.ZoomSelection()));
+      write(kMagnifier, "ShowMag", SettingBooleanText(MagnifierShown()));
+    });
+  }
+  SetTimerEnabled(false);
+  closed_ = true;
+  magBuffer_.reset();
+  platform_.DestroyHelpPopup();
+  return true;
+}
+
+ScreenPoint TfrmMain::SnapPosition(const Rect& proposed) {
+  return SnapToWorkArea(proposed, platform_.WorkAreaFor(proposed));
+}
+
+void TfrmMain::ToggleOnTop() {
+  platform_.SetTopmost(!isOnTop_);
+  SetPicture(PictureSlot::imgTop, isOnTop_ ? skin_.imgTopo : skin_.imgTopd);
+  isOnTop_ = !isOnTop_;
+}
+
+void TfrmMain::ShowMagnifierPanel(bool show) {
+  SetPicture(PictureSlot::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
+  platform_.SetWindowHeight(show ? kMainHeightFull : kMainHeightCompact);
+}
+
+// --- The sampling tick --------------------------------------------------------
+
+void TfrmMain::Timer1Timer() {
+  if (closed_ || !timerEnabled_) return;
+  RunHandler([this] { SampleScreen(); });
+}
+
+void TfrmMain::SampleScreen() {
+  cursorPos_ = platform_.CursorPosition();
+  if (platform_.IsOwnWindowAt(cursorPos_)) return;
+  ScreenLease screen(platform_);
+  CaptureMagnifier();
+  currentColor_ = platform_.ScreenPixel(cursorPos_);
+  UpdateDisplay();
+}
+
+void TfrmMain::CaptureMagnifier() {
+  const int factor = ZoomFactorOf(platform_.ZoomSelection());
+  if (factor > 0) zoomFactor_ = factor;
+  PixelBuffer& view = *magBuffer_;
+  const Rect source = MagnifierSource(cursorPos_, zoomFactor_, view.Width(), view.Height());
+  magSource_.Resize(source.Width(), source.Height());
+  platform_.CopyScreenArea(ScreenPoint{source.left, source.top}, magSource_);
+  EnlargeInto(magSource_, view);
+  InvertCrossHair(view);
+}
+
+void TfrmMain::ToggleLock() {
+  SetTimerEnabled(!timerEnabled_);
+  platform_.EnableZoomList(timerEnabled_);
+  RefreshReadouts();
+}
+
+void TfrmMain::PixelMouseDown() { ToggleLock(); }
+
+// --- Readouts -------------------------------------------------------------------
+
+void TfrmMain::RefreshReadouts() {
+  SwatchInputs swatch;
+  swatch.colour = currentColor_;
+  swatch.darkShadow = platform_.SystemColor(kColor3DDkShadow);
+  // The drawing layer reads a value with its top bit set as a system colour.
+  swatch.centreFill = IsSystemColorReference(currentColor_)
+                          ? platform_.SystemColor(static_cast<int>(currentColor_ & 0xFFu))
+                          : currentColor_;
+  if (IsLocked())
+    swatch.padlock = HasContrast(currentColor_, kBlack) ? &skin_.imgLockBlack : &skin_.imgLockWhite;
+  platform_.PaintSwatch(ComposeSwatch(swatch));
+
+  const ReadoutTexts texts = MakeReadoutTexts(currentColor_, cursorPos_);
+  SetLabel(Label::lblPixel, texts.pixel);
+  SetLabel(Label::lblRGB, texts.rgb);
+  SetLabel(Label::lblHEX, texts.hex);
+  SetLabel(Label::lblCMYK, texts.cmyk);
+  SetLabel(Label::lblHSL, texts.hsb);
+}
+
+void TfrmMain::UpdateDisplay() {
+  RefreshReadouts();
+  if (magBuffer_) platform_.PaintMagnifier(*magBuffer_);
+}
+
+void TfrmMain::Paint() {
+  if (closed_) return;
+  RunHandler([this] { UpdateDisplay(); });
+}
+
+}  // namespace tintspot

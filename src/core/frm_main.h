@@ -1,0 +1,144 @@
+// TfrmMain: the behaviour of the main window, free of any windowing API.
+// The platform layer feeds it events through the input functions and it
+// answers through the Platform interface.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "colour_types.h"
+#include "geometry.h"
+#include "main_layout.h"
+#include "mouse_rules.h"
+#include "pixel_buffer.h"
+#include "platform.h"
+#include "skin.h"
+
+namespace tintspot {
+
+// Modifier keys and mouse buttons held during a key press.
+struct ShiftState {
+  bool shift = false;
+  bool alt = false;
+  bool ctrl = false;
+  bool left = false;
+  bool right = false;
+  bool middle = false;
+};
+
+constexpr int kTimerInterval = 3;  // ms between sampling ticks
+
+class TfrmMain : private MouseEventSink {
+ public:
+  explicit TfrmMain(Platform& platform);
+
+  // --- Input functions ---------------------------------------------------
+  // Creation handler: restores the settings and lays out the window.
+  void FormCreate();
+  // Close handler: saves the settings and releases what the window owns.
+  // Returns true when the window may close.
+  bool FormClose();
+  void Timer1Timer();
+  // A repaint of the swatch or the magnifier view.
+  void Paint();
+  void MouseDown(ScreenPoint clientPoint, MouseButton button, bool doubleClick);
+  void MouseUp(ScreenPoint clientPoint, MouseButton button);
+  void CaptureLost();
+  void FormKeyDown(std::uint16_t key, ShiftState shift);
+  // Runs just after the program became or stopped being the active application.
+  void ApplicationActivationChanged();
+  // The help popup stopped being the program's active window.
+  void HelpDeactivated();
+  // Where the window goes when it is about to move to proposed's place.
+  ScreenPoint SnapPosition(const Rect& proposed);
+  CursorShape CursorAt(ScreenPoint clientPoint) const;
+
+  // --- State, for the platform layer and the tests -------------------------
+  TColor CurrentColor() const { return currentColor_; }
+  ScreenPoint CursorPos() const { return cursorPos_; }
+  int ZoomFactor() const { return zoomFactor_; }
+  const PixelBuffer* MagBuffer() const { return magBuffer_ ? &*magBuffer_ : nullptr; }
+  bool IsOnTop() const { return isOnTop_; }
+  bool TimerEnabled() const { return timerEnabled_; }
+  bool IsLocked() const { return !timerEnabled_; }
+  bool HelpShown() const { return helpShown_; }
+  const Picture& PictureOf(PictureSlot slot) const;
+  const SkinPictures& Skin() const { return skin_; }
+  const std::optional<Picture>& ImgTemp() const { return imgTemp_; }
+  const Picture& ImgTitleDeact() const { return imgTitleDeact_; }
+  const std::string& LabelText(Label label) const;
+
+ private:
+  // Operations shared across the window.
+  void ToggleOnTop();
+  void ShowMagnifierPanel(bool show);
+  void SampleScreen();
+  void CaptureMagnifier();
+  void ToggleLock();
+  void RefreshReadouts();
+  void UpdateDisplay();
+  void SwapTitleImage();
+  void CopyLabel(Control sender);
+  void SetTimerEnabled(bool enabled);
+  void SetPicture(PictureSlot slot, const Picture& picture);
+  void SetLabel(Label label, const std::string& text);
+  bool MagnifierShown();
+
+  // Handlers.
+  void PixelMouseDown();
+  void imgHeaderMouseDown();
+  void imgHeaderDblClick();
+  void imgTopMouseDown();
+  void PressButton(PictureSlot slot, const Picture& pressed);
+  void ReleaseButton(PictureSlot slot);
+  void imgMagMouseDown();
+  void pbMagMouseDown(ScreenPoint viewPoint);
+  void imgHelpMouseDown();
+  void imgMenuMouseDown();
+  void mnuPopSiteClick();
+  void mnuPopAboutClick();
+
+  // Runs an event handler; an error it raises ends it and is shown in the
+  // program's error box.
+  void RunHandler(const std::function<void()>& handler);
+
+  // MouseEventSink.
+  void OnPress(Control control, MouseButton button, ScreenPoint clientPoint) override;
+  void OnRelease(Control control, MouseButton button) override;
+  void OnClick(Control control) override;
+  void OnDoubleClick(Control control) override;
+  void CaptureMouse() override;
+  void ReleaseMouseCapture() override;
+
+  Platform& platform_;
+  MouseRules mouse_;
+  SkinPictures skin_;
+  Picture shown_[8];  // indexed by PictureSlot
+  Picture imgTitleDeact_;
+  std::optional<Picture> imgTemp_;
+  std::optional<PictureSlot> pressedSlot_;  // the button whose normal picture imgTemp holds
+  std::string labels_[5];  // indexed by Label
+
+  TColor currentColor_ = kBlack;
+  ScreenPoint cursorPos_;
+  int zoomFactor_ = 1;
+  std::optional<PixelBuffer> magBuffer_;
+  PixelBuffer magSource_;  // screen area of the last capture, reused
+  bool isOnTop_ = false;
+  bool timerEnabled_ = false;
+  bool savedTimerState_ = false;
+  bool helpShown_ = false;
+  bool closed_ = false;
+};
+
+// The text of an error box: the message, with a full stop unless it ends in one.
+std::string ErrorBoxText(const std::string& message);
+
+// The maker's website and its host-name form, as the program shows them.
+extern const char* const kMakerAddress;
+extern const char* const kMakerHost;
+std::string AboutText();
+
+}  // namespace tintspot

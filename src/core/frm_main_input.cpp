@@ -1,0 +1,213 @@
+// TfrmMain: mouse and keyboard handlers, the window buttons, the magnifier
+// pick, the help popup, the options menu and the clipboard.
+#include <stdexcept>
+
+#include "frm_main.h"
+#include "magnifier.h"
+
+namespace tintspot {
+namespace {
+
+constexpr std::uint16_t kKeyC = 0x43;
+constexpr std::uint16_t kKeyM = 0x4D;
+
+// Client position of a picture control's bottom left corner plus one row:
+// where the help popup and the options menu open below their buttons.
+ScreenPoint BelowControl(const Rect& window, Control control) {
+  const Rect& bounds = InfoOf(control).bounds;
+  return ScreenPoint{window.left + bounds.left, window.top + bounds.bottom + 1};
+}
+
+}  // namespace
+
+const char* const kMakerAddress = "https://www.chromawright.example/";
+const char* const kMakerHost = "www.chromawright.example";
+
+std::string AboutText() {
+  return std::string("Tintspot 1.0\n") + kMakerHost + "          ";
+}
+
+// --- Raw input -------------------------------------------------------------------
+
+void TfrmMain::MouseDown(ScreenPoint clientPoint, MouseButton button, bool doubleClick) {
+  if (closed_) return;
+  RunHandler([&] { mouse_.ButtonDown(clientPoint, button, doubleClick); });
+}
+
+void TfrmMain::MouseUp(ScreenPoint clientPoint, MouseButton button) {
+  if (closed_) return;
+  RunHandler([&] { mouse_.ButtonUp(clientPoint, button); });
+}
+
+void TfrmMain::CaptureLost() { mouse_.CaptureLost(); }
+
+CursorShape TfrmMain::CursorAt(ScreenPoint clientPoint) const {
+  const Control control = ControlAt(clientPoint);
+  return control == Control::None ? CursorShape::Arrow : InfoOf(control).cursor;
+}
+
+void TfrmMain::CaptureMouse() { platform_.CaptureMouse(); }
+void TfrmMain::ReleaseMouseCapture() { platform_.ReleaseMouseCapture(); }
+
+void TfrmMain::OnPress(Control control, MouseButton, ScreenPoint clientPoint) {
+  switch (control) {
+    case Control::Pixel: PixelMouseDown(); break;
+    case Control::imgHeader: imgHeaderMouseDown(); break;
+    case Control::imgTop: imgTopMouseDown(); break;
+    case Control::imgMin: PressButton(PictureSlot::imgMin, skin_.imgMind); break;
+    case Control::imgClose: PressButton(PictureSlot::imgClose, skin_.imgClosed); break;
+    case Control::imgMag: imgMagMouseDown(); break;
+    case Control::imgHelp: imgHelpMouseDown(); break;
+    case Control::imgMenu: imgMenuMouseDown(); break;
+    case Control::pbMag: {
+      const Rect& view = InfoOf(Control::pbMag).bounds;
+      pbMagMouseDown(ScreenPoint{clientPoint.x - view.left, clientPoint.y - view.top});
+      break;
+    }
+    default: break;
+  }
+}
+
+void TfrmMain::OnRelease(Control control, MouseButton) {
+  if (control == Control::imgMin) ReleaseButton(PictureSlot::imgMin);
+  if (control == Control::imgClose) ReleaseButton(PictureSlot::imgClose);
+}
+
+void TfrmMain::OnClick(Control control) {
+  switch (control) {
+    case Control::imgMin: platform_.MinimizeApplication(); break;
+    case Control::imgClose: platform_.RequestClose(); break;
+    case Control::lblRGB:
+    case Control::lblHEX:
+    case Control::lblHSL:
+    case Control::lblCMYK: CopyLabel(control); break;
+    default: break;
+  }
+}
+
+void TfrmMain::OnDoubleClick(Control control) {
+  if (control == Control::imgHeader) imgHeaderDblClick();
+}
+
+// --- Title bar and window buttons ------------------------------------------------
+
+void TfrmMain::imgHeaderMouseDown() {
+  mouse_.CaptureLost();
+  platform_.BeginWindowDrag();
+}
+
+void TfrmMain::imgHeaderDblClick() {
+  mouse_.CaptureLost();
+  platform_.ReleaseMouseCapture();
+  platform_.MinimizeApplication();
+}
+
+void TfrmMain::imgTopMouseDown() { ToggleOnTop(); }
+
+void TfrmMain::PressButton(PictureSlot slot, const Picture& pressed) {
+  imgTemp_ = PictureOf(slot);
+  pressedSlot_ = slot;
+  SetPicture(slot, pressed);
+}
+
+void TfrmMain::ReleaseButton(PictureSlot slot) {
+  // Only the button that was pressed gets its picture back: a release that
+  // arrives without its press must not hand it another button's picture.
+  if (pressedSlot_ != slot || !imgTemp_) return;
+  pressedSlot_.reset();
+  SetPicture(slot, *imgTemp_);
+}
+
+void TfrmMain::ApplicationActivationChanged() {
+  if (closed_) return;
+  RunHandler([this] { SwapTitleImage(); });
+}
+
+void TfrmMain::SwapTitleImage() {
+  Picture holder = PictureOf(PictureSlot::imgHeader);
+  SetPicture(PictureSlot::imgHeader, imgTitleDeact_);
+  imgTitleDeact_ = std::move(holder);
+}
+
+// --- Magnifier -----------------------------------------------------------------------
+
+void TfrmMain::imgMagMouseDown() { ShowMagnifierPanel(!MagnifierShown()); }
+
+void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
+  TColor colour = platform_.MagnifierPixel(viewPoint);
+  if (IsSystemColorReference(colour)) colour = platform_.SystemColor(static_cast<int>(colour & 0xFFu));
+  currentColor_ = colour;
+  RefreshReadouts();
+}
+
+// --- Keyboard and clipboard ------------------------------------------------------
+
+void TfrmMain::FormKeyDown(std::uint16_t key, ShiftState shift) {
+  if (closed_) return;
+  RunHandler([&] {
+    const bool onlyCtrl =
+        shift.ctrl && !shift.shift && !shift.alt && !shift.left && !shift.right && !shift.middle;
+    if (onlyCtrl && key == kKeyC) {
+      CopyLabel(Control::lblHEX);
+    } else if (onlyCtrl && key == kKeyM) {
+      ShowMagnifierPanel(!MagnifierShown());
+    } else if (!onlyCtrl) {
+      ToggleLock();
+    }
+  });
+}
+
+void TfrmMain::CopyLabel(Control sender) {
+  std::string text;
+  switch (sender) {
+    case Control::lblHEX: text = LabelText(Label::lblHEX).substr(1, 6); break;
+    case Control::lblRGB: text = LabelText(Label::lblRGB); break;
+    case Control::lblHSL: text = LabelText(Label::lblHSL); break;
+    case Control::lblCMYK: text = LabelText(Label::lblCMYK); break;
+    default: return;
+  }
+  if (platform_.SetClipboardText(text) == ClipboardResult::CannotOpen)
+    throw std::runtime_error("Cannot open clipboard");
+}
+
+// --- Help popup ----------------------------------------------------------------------
+
+void TfrmMain::imgHelpMouseDown() {
+  savedTimerState_ = timerEnabled_;
+  SetTimerEnabled(false);
+  imgTemp_ = PictureOf(PictureSlot::imgHelp);
+  pressedSlot_.reset();
+  SetPicture(PictureSlot::imgHelp, skin_.imgHelpd);
+  helpShown_ = true;
+  platform_.ShowHelpPopup(BelowControl(platform_.WindowRect(), Control::imgHelp));
+}
+
+void TfrmMain::HelpDeactivated() {
+  if (closed_ || !helpShown_) return;
+  RunHandler([this] {
+    SetTimerEnabled(savedTimerState_);
+    if (imgTemp_) SetPicture(PictureSlot::imgHelp, *imgTemp_);
+    helpShown_ = false;
+    platform_.HideHelpPopup();
+  });
+}
+
+// --- Options menu --------------------------------------------------------------------
+
+void TfrmMain::imgMenuMouseDown() {
+  imgTemp_ = PictureOf(PictureSlot::imgMenu);
+  pressedSlot_.reset();
+  SetPicture(PictureSlot::imgMenu, skin_.imgMenud);
+  mouse_.CaptureLost();
+  const MenuCommand command =
+      platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
+  SetPicture(PictureSlot::imgMenu, *imgTemp_);
+  if (command == MenuCommand::mnuPopSite) mnuPopSiteClick();
+  if (command == MenuCommand::mnuPopAbout) mnuPopAboutClick();
+}
+
+void TfrmMain::mnuPopSiteClick() { platform_.OpenAddress(kMakerAddress); }
+
+void TfrmMain::mnuPopAboutClick() { platform_.ShowInfoBox("About Tintspot", AboutText()); }
+
+}  // namespace tintspot

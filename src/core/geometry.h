@@ -1,0 +1,41 @@
+// Points and rectangles in signed pixels. Screen coordinates are virtual-
+// screen pixels: monitors left of or above the primary one are negative.
+#pragma once
+
+#include <algorithm>
+
+namespace tintspot {
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(ScreenPoint a, ScreenPoint b) { return a.x == b.x && a.y == b.y; }
+  friend bool operator!=(ScreenPoint a, ScreenPoint b) { return !(a == b); }
+};
+
+// Left and top inclusive, right and bottom exclusive.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  static Rect FromSize(int left, int top, int width, int height) {
+    return Rect{left, top, left + width, top + height};
+  }
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool Contains(ScreenPoint p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
+  bool Intersects(const Rect& o) const {
+    return std::max(left, o.left) < std::min(right, o.right) &&
+           std::max(top, o.top) < std::min(bottom, o.bottom);
+  }
+  Rect MovedTo(int x, int y) const { return FromSize(x, y, Width(), Height()); }
+  friend bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  }
+};
+
+}  // namespace tintspot

@@ -1,0 +1,59 @@
+#include "magnifier.h"
+
+#include <cstdint>
+
+namespace tintspot {
+namespace {
+
+constexpr int kZoomFactors[kZoomLevels] = {1, 2, 3, 4, 5, 12, 28};
+constexpr const char* kZoomTexts[kZoomLevels] = {"Zoom: 100%", "Zoom: 200%",  "Zoom: 300%",
+                                                 "Zoom: 400%", "Zoom: 500%",  "Zoom: 1200%",
+                                                 "Zoom: 2800%"};
+
+void Invert(PixelBuffer& view, int x, int y) {
+  if (view.Contains(x, y)) view.Set(x, y, ~view.At(x, y) & 0xFFFFFFu);
+}
+
+}  // namespace
+
+int ZoomFactorOf(int index) {
+  return index >= 0 && index < kZoomLevels ? kZoomFactors[index] : 0;
+}
+
+const char* ZoomItemText(int index) {
+  return index >= 0 && index < kZoomLevels ? kZoomTexts[index] : "";
+}
+
+Rect MagnifierSource(ScreenPoint cursor, int zoomFactor, int viewWidth, int viewHeight) {
+  const int width = viewWidth / zoomFactor;
+  const int height = viewHeight / zoomFactor;
+  return Rect::FromSize(cursor.x - width / 2, cursor.y - height / 2, width, height);
+}
+
+void EnlargeInto(const PixelBuffer& source, PixelBuffer& view) {
+  const std::int64_t sw = source.Width(), sh = source.Height();
+  const std::int64_t vw = view.Width(), vh = view.Height();
+  if (sw == 0 || sh == 0) return;
+  for (std::int64_t y = 0; y < vh; ++y) {
+    const int sy = static_cast<int>((2 * y + 1) * sh / (2 * vh));
+    for (std::int64_t x = 0; x < vw; ++x) {
+      const int sx = static_cast<int>((2 * x + 1) * sw / (2 * vw));
+      view.Set(static_cast<int>(x), static_cast<int>(y), source.At(sx, sy));
+    }
+  }
+}
+
+void InvertCrossHair(PixelBuffer& view) {
+  const int cx = view.Width() / 2;
+  const int cy = view.Height() / 2;
+  for (int d = 2; d < 6; ++d) Invert(view, cx - d, cy);
+  for (int d = 2; d < 6; ++d) Invert(view, cx + d, cy);
+  for (int d = 2; d < 6; ++d) Invert(view, cx, cy - d);
+  for (int d = 2; d < 6; ++d) Invert(view, cx, cy + d);
+}
+
+void ResetMagnifierView(PixelBuffer& view) {
+  view.DrawRectangle(0, 0, view.Width(), view.Height(), kBlack, kWhite);
+}
+
+}  // namespace tintspot

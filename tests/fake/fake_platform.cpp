@@ -1,0 +1,302 @@
+#include "fake_platform.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "skin.h"
+
+namespace tintspot::testing {
+
+FakePlatform::FakePlatform() {
+  monitors.push_back({Rect::FromSize(0, 0, 1920, 1080), Rect::FromSize(0, 0, 1920, 1040)});
+  systemColors[kColor3DDkShadow] = MakeColor(106, 106, 106);
+  resources = LoadCommittedSkin();
+}
+
+std::map<std::string, std::vector<std::uint8_t>> LoadCommittedSkin() {
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  for (const SkinEntry& entry : SkinEntries()) {
+    std::string name = entry.resource;
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::ifstream in(std::string(TINTSPOT_ASSETS_DIR) + "/skin/" + name + ".gif", std::ios::binary);
+    files[entry.resource] = std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+  }
+  return files;
+}
+
+int FakePlatform::CountCalls(const std::string& prefix) const {
+  int n = 0;
+  for (const std::string& call : calls) n += call.compare(0, prefix.size(), prefix) == 0;
+  return n;
+}
+
+bool FakePlatform::OnSomeMonitor(int x, int y) const {
+  for (const FakeMonitor& m : monitors)
+    if (m.bounds.Contains(ScreenPoint{x, y})) return true;
+  return false;
+}
+
+ScreenPoint FakePlatform::CursorPosition() {
+  Log("CursorPosition");
+  return cursor;
+}
+
+bool FakePlatform::IsOwnWindowAt(ScreenPoint point) {
+  Log("IsOwnWindowAt");
+  return !minimized && !cursorOverOtherWindow && window.Contains(point);
+}
+
+void FakePlatform::AcquireScreen() {
+  Log("AcquireScreen");
+  ++screenLeases;
+  ++screenAcquisitions;
+}
+
+void FakePlatform::ReleaseScreen() {
+  Log("ReleaseScreen");
+  --screenLeases;
+}
+
+void FakePlatform::CopyScreenArea(ScreenPoint origin, PixelBuffer& target) {
+  Log("CopyScreenArea(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
+      std::to_string(target.Width()) + "x" + std::to_string(target.Height()) + ")");
+  for (int y = 0; y < target.Height(); ++y)
+    for (int x = 0; x < target.Width(); ++x) {
+      const int sx = origin.x + x, sy = origin.y + y;
+      target.Set(x, y, OnSomeMonitor(sx, sy) ? screen(sx, sy) : kBlack);
+    }
+}
+
+TColor FakePlatform::ScreenPixel(ScreenPoint point) {
+  Log("ScreenPixel");
+  if (pixelReadFails || !OnSomeMonitor(point.x, point.y)) return kClrInvalid;
+  return screen(point.x, point.y);
+}
+
+TColor FakePlatform::SystemColor(int index) {
+  auto found = systemColors.find(index);
+  return found == systemColors.end() ? 0 : found->second;
+}
+
+std::vector<std::uint8_t> FakePlatform::ResourceData(const char* name) {
+  auto found = resources.find(name);
+  return found == resources.end() ? std::vector<std::uint8_t>{} : found->second;
+}
+
+void FakePlatform::ShowPicture(PictureSlot slot, const Picture& picture) {
+  Log("ShowPicture(" + std::to_string(static_cast<int>(slot)) + ")");
+  pictures[slot] = picture;
+}
+
+void FakePlatform::PaintSwatch(const PixelBuffer& pixels) {
+  Log("PaintSwatch");
+  swatch = pixels;
+  ++swatchPaints;
+}
+
+void FakePlatform::PaintMagnifier(const PixelBuffer& view) {
+  Log("PaintMagnifier");
+  magnifier = view;
+  ++magnifierPaints;
+}
+
+void FakePlatform::SetLabelText(Label label, const std::string& text) {
+  Log("SetLabelText(" + std::to_string(static_cast<int>(label)) + "," + text + ")");
+  labels[label] = text;
+}
+
+TColor FakePlatform::MagnifierPixel(ScreenPoint p) {
+  Log("MagnifierPixel");
+  if (magnifierPixelAnswer) return *magnifierPixelAnswer;
+  // What the window shows there: nothing readable while the panel is cut off.
+  if (!magnifier || window.Height() < 234 || !magnifier->Contains(p.x, p.y)) return kClrInvalid;
+  return magnifier->At(p.x, p.y);
+}
+
+Rect FakePlatform::WindowRect() { return window; }
+
+void FakePlatform::MoveWindow(ScreenPoint topLeft) {
+  Log("MoveWindow(" + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) + ")");
+  window = window.MovedTo(topLeft.x, topLeft.y);
+}
+
+void FakePlatform::SetWindowHeight(int height) {
+  Log("SetWindowHeight(" + std::to_string(height) + ")");
+  window.bottom = window.top + height;
+}
+
+void FakePlatform::SetTopmost(bool on) {
+  Log(std::string("SetTopmost(") + (on ? "1" : "0") + ")");
+  topmost = on;
+}
+
+std::optional<Rect> FakePlatform::NormalWindowRect() {
+  Log("NormalWindowRect");
+  if (!placementReadable) return std::nullopt;
+  return normalRect ? *normalRect : window;
+}
+
+Rect FakePlatform::WorkAreaFor(const Rect& rect) {
+  // The monitor with the largest overlap, else the nearest (first) one.
+  const FakeMonitor* best = &monitors.front();
+  long bestArea = -1;
+  for (const FakeMonitor& m : monitors) {
+    const long w = std::max(0, std::min(rect.right, m.bounds.right) - std::max(rect.left, m.bounds.left));
+    const long h = std::max(0, std::min(rect.bottom, m.bounds.bottom) - std::max(rect.top, m.bounds.top));
+    if (w * h > bestArea) {
+      bestArea = w * h;
+      best = &m;
+    }
+  }
+  return best->workArea;
+}
+
+std::vector<Rect> FakePlatform::MonitorWorkAreas() {
+  std::vector<Rect> areas;
+  for (const FakeMonitor& m : monitors) areas.push_back(m.workArea);
+  return areas;
+}
+
+int FakePlatform::PrimaryScreenWidth() { return monitors.front().bounds.Width(); }
+int FakePlatform::PrimaryScreenHeight() { return monitors.front().bounds.Height(); }
+
+void FakePlatform::CaptureMouse() {
+  Log("CaptureMouse");
+  captured = true;
+}
+
+void FakePlatform::ReleaseMouseCapture() {
+  Log("ReleaseMouseCapture");
+  captured = false;
+}
+
+void FakePlatform::BeginWindowDrag() {
+  Log("BeginWindowDrag");
+  captured = false;
+  ++dragsStarted;
+}
+
+void FakePlatform::MinimizeApplication() {
+  Log("MinimizeApplication");
+  minimized = true;
+}
+
+void FakePlatform::RequestClose() {
+  Log("RequestClose");
+  closeRequested = true;
+}
+
+void FakePlatform::StartTimer(int intervalMs) {
+  Log("StartTimer(" + std::to_string(intervalMs) + ")");
+  timerRunning = true;
+  timerInterval = intervalMs;
+}
+
+void FakePlatform::StopTimer() {
+  Log("StopTimer");
+  timerRunning = false;
+}
+
+int FakePlatform::ZoomSelection() { return zoomSelection; }
+
+void FakePlatform::SelectZoom(int index) {
+  Log("SelectZoom(" + std::to_string(index) + ")");
+  zoomSelection = index;
+}
+
+void FakePlatform::EnableZoomList(bool enabled) {
+  Log(std::string("EnableZoomList(") + (enabled ? "1" : "0") + ")");
+  zoomEnabled = enabled;
+}
+
+std::optional<std::string> FakePlatform::ReadSetting(const char* section, const char* key) {
+  Log(std::string("ReadSetting(") + section + "," + key + ")");
+  for (const auto& [name, keys] : ini)
+    if (name == section)
+      for (const auto& [k, v] : keys)
+        if (k == key) return v;
+  return std::nullopt;
+}
+
+void FakePlatform::SetIni(const std::string& section, const std::string& key,
+                          const std::string& value) {
+  for (auto& [name, keys] : ini) {
+    if (name != section) continue;
+    for (auto& [k, v] : keys)
+      if (k == key) {
+        v = value;
+        return;
+      }
+    keys.emplace_back(key, value);
+    return;
+  }
+  ini.push_back({section, {{key, value}}});
+}
+
+bool FakePlatform::WriteSetting(const char* section, const char* key, const std::string& value) {
+  Log(std::string("WriteSetting(") + section + "," + key + "," + value + ")");
+  if (!settingsWritable || writesBeforeFailure == 0) return false;
+  if (writesBeforeFailure > 0) --writesBeforeFailure;
+  SetIni(section, key, value);
+  return true;
+}
+
+std::string FakePlatform::SettingsPath() { return settingsPath; }
+
+std::string FakePlatform::IniText() const {
+  std::ostringstream out;
+  for (const auto& [name, keys] : ini) {
+    out << "[" << name << "]\r\n";
+    for (const auto& [k, v] : keys) out << k << "=" << v << "\r\n";
+  }
+  return out.str();
+}
+
+ClipboardResult FakePlatform::SetClipboardText(const std::string& text) {
+  Log("SetClipboardText(" + text + ")");
+  if (clipboardHeld) return ClipboardResult::CannotOpen;
+  clipboard = text;
+  return ClipboardResult::Done;
+}
+
+void FakePlatform::ShowErrorBox(const std::string& text) {
+  Log("ShowErrorBox(" + text + ")");
+  errorBoxes.push_back(text);
+}
+
+void FakePlatform::ShowInfoBox(const std::string& caption, const std::string& text) {
+  Log("ShowInfoBox(" + caption + ")");
+  infoBoxes.emplace_back(caption, text);
+}
+
+void FakePlatform::OpenAddress(const std::string& address) {
+  Log("OpenAddress(" + address + ")");
+  openedAddresses.push_back(address);
+}
+
+MenuCommand FakePlatform::TrackOptionsMenu(ScreenPoint point) {
+  Log("TrackOptionsMenu(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")");
+  menuShownAt = point;
+  captured = false;
+  if (duringMenu) duringMenu();
+  menuShownAt.reset();
+  return menuChoice;
+}
+
+void FakePlatform::ShowHelpPopup(ScreenPoint topLeft) {
+  Log("ShowHelpPopup(" + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) + ")");
+  helpPopupAt = topLeft;
+}
+
+void FakePlatform::HideHelpPopup() {
+  Log("HideHelpPopup");
+  helpPopupAt.reset();
+}
+
+void FakePlatform::DestroyHelpPopup() {
+  Log("DestroyHelpPopup");
+  helpDestroyed = true;
+}
+
+}  // namespace tintspot::testing

@@ -1,0 +1,150 @@
+// A small simulated desktop for the core's tests: monitors with content, a
+// cursor, the main window's rectangle, a settings file, a clipboard, and a
+// log of every request the core makes, in order.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform.h"
+
+namespace tintspot::testing {
+
+struct FakeMonitor {
+  Rect bounds;
+  Rect workArea;
+};
+
+class FakePlatform : public Platform {
+ public:
+  FakePlatform();
+
+  // --- The simulated desktop (tests set these) -----------------------------
+  std::vector<FakeMonitor> monitors;  // the first one is the primary display
+  // Colour of a screen pixel on a monitor; pixels off every monitor are black.
+  std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
+  ScreenPoint cursor{0, 0};
+  bool pixelReadFails = false;        // ScreenPixel answers kClrInvalid
+  std::map<int, TColor> systemColors;  // others answer 0
+  // Extra windows of the program that count as "own" (the zoom list lies
+  // inside the main window, so the window rectangle covers it).
+  bool cursorOverOtherWindow = false;  // another window lies over ours at the cursor
+
+  // The settings file: sections and keys in file order.
+  std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> ini;
+  bool settingsWritable = true;
+  int writesBeforeFailure = -1;  // >= 0: that many writes succeed, then all fail
+  std::string settingsPath = "C:\\Tintspot\\tSpot.ini";
+  std::string IniText() const;  // the file as the profile API would write it
+  void SetIni(const std::string& section, const std::string& key, const std::string& value);
+
+  std::map<std::string, std::vector<std::uint8_t>> resources;  // embedded pictures
+
+  std::optional<std::string> clipboard;
+  bool clipboardHeld = false;
+  MenuCommand menuChoice = MenuCommand::None;
+  std::function<void()> duringMenu;  // runs while the menu is open
+  // The window placement: unreadable, or a normal (restored) rectangle that
+  // differs from the window's present one (a minimized window).
+  bool placementReadable = true;
+  std::optional<Rect> normalRect;
+  // What MagnifierPixel answers instead of the painted view, when set.
+  std::optional<TColor> magnifierPixelAnswer;
+  // Runs after every call is logged, with its log entry; may throw to make
+  // that platform call fail.
+  std::function<void(const std::string& call)> onCall;
+
+  // --- What the core did (tests read these) ----------------------------------
+  std::vector<std::string> calls;  // e.g. "SetTopmost(1)", "ReadSetting(General,X)"
+  Rect window = Rect::FromSize(0, 0, 171, 234);
+  bool minimized = false;
+  bool topmost = false;
+  bool timerRunning = false;
+  int timerInterval = 0;
+  int zoomSelection = -1;
+  bool zoomEnabled = true;
+  bool captured = false;
+  int screenLeases = 0;  // device contexts held now
+  int screenAcquisitions = 0;
+  std::map<PictureSlot, Picture> pictures;
+  std::map<Label, std::string> labels;
+  std::optional<PixelBuffer> swatch;     // last swatch painted
+  std::optional<PixelBuffer> magnifier;  // last view painted
+  int swatchPaints = 0;
+  int magnifierPaints = 0;
+  std::vector<std::string> errorBoxes;
+  std::vector<std::pair<std::string, std::string>> infoBoxes;
+  std::vector<std::string> openedAddresses;
+  std::optional<ScreenPoint> helpPopupAt;  // shown popup's place
+  bool helpDestroyed = false;
+  bool closeRequested = false;
+  int dragsStarted = 0;
+  std::optional<ScreenPoint> menuShownAt;
+
+  // Counts the calls whose log entry starts with prefix.
+  int CountCalls(const std::string& prefix) const;
+  // The pixel of the main window's client area shown at a point of the
+  // swatch paint box, as last painted.
+  TColor SwatchPixel(int x, int y) const { return swatch->At(x, y); }
+
+  // --- Platform ---------------------------------------------------------------------
+  ScreenPoint CursorPosition() override;
+  bool IsOwnWindowAt(ScreenPoint point) override;
+  void AcquireScreen() override;
+  void ReleaseScreen() override;
+  void CopyScreenArea(ScreenPoint origin, PixelBuffer& target) override;
+  TColor ScreenPixel(ScreenPoint point) override;
+  TColor SystemColor(int index) override;
+  std::vector<std::uint8_t> ResourceData(const char* name) override;
+  void ShowPicture(PictureSlot slot, const Picture& picture) override;
+  void PaintSwatch(const PixelBuffer& pixels) override;
+  void PaintMagnifier(const PixelBuffer& view) override;
+  void SetLabelText(Label label, const std::string& text) override;
+  TColor MagnifierPixel(ScreenPoint viewPoint) override;
+  Rect WindowRect() override;
+  void MoveWindow(ScreenPoint topLeft) override;
+  void SetWindowHeight(int height) override;
+  void SetTopmost(bool on) override;
+  std::optional<Rect> NormalWindowRect() override;
+  Rect WorkAreaFor(const Rect& rect) override;
+  std::vector<Rect> MonitorWorkAreas() override;
+  int PrimaryScreenWidth() override;
+  int PrimaryScreenHeight() override;
+  void CaptureMouse() override;
+  void ReleaseMouseCapture() override;
+  void BeginWindowDrag() override;
+  void MinimizeApplication() override;
+  void RequestClose() override;
+  void StartTimer(int intervalMs) override;
+  void StopTimer() override;
+  int ZoomSelection() override;
+  void SelectZoom(int index) override;
+  void EnableZoomList(bool enabled) override;
+  std::optional<std::string> ReadSetting(const char* section, const char* key) override;
+  bool WriteSetting(const char* section, const char* key, const std::string& value) override;
+  std::string SettingsPath() override;
+  ClipboardResult SetClipboardText(const std::string& text) override;
+  void ShowErrorBox(const std::string& text) override;
+  void ShowInfoBox(const std::string& caption, const std::string& text) override;
+  void OpenAddress(const std::string& address) override;
+  MenuCommand TrackOptionsMenu(ScreenPoint point) override;
+  void ShowHelpPopup(ScreenPoint topLeft) override;
+  void HideHelpPopup() override;
+  void DestroyHelpPopup() override;
+
+ private:
+  bool OnSomeMonitor(int x, int y) const;
+  void Log(std::string entry) {
+    calls.push_back(std::move(entry));
+    if (onCall) onCall(calls.back());
+  }
+};
+
+// The committed skin pictures, read from the source tree.
+std::map<std::string, std::vector<std::uint8_t>> LoadCommittedSkin();
+
+}  // namespace tintspot::testing

@@ -1,0 +1,53 @@
+// Helpers for driving the main window on the simulated desktop.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fake_platform.h"
+#include "frm_main.h"
+
+namespace tintspot::testing {
+
+// A screen on which every pixel of x and y in -4096..4095 has a colour of
+// its own: x in the low twelve bits, y in the high twelve.
+inline TColor PatternColour(int x, int y) {
+  const unsigned ux = static_cast<unsigned>(x + 4096) & 0xFFFu;
+  const unsigned uy = static_cast<unsigned>(y + 4096) & 0xFFFu;
+  return ux | (uy << 12);
+}
+
+// The screen point of a client point of the main window.
+inline ScreenPoint ScreenOfClient(const FakePlatform& desktop, ScreenPoint client) {
+  return ScreenPoint{desktop.window.left + client.x, desktop.window.top + client.y};
+}
+
+// The calls logged from index from on.
+inline std::vector<std::string> CallsSince(const FakePlatform& desktop, std::size_t from) {
+  return std::vector<std::string>(desktop.calls.begin() + static_cast<std::ptrdiff_t>(from),
+                                  desktop.calls.end());
+}
+
+// A left, right or middle press and release at a client point.
+inline void ClickAt(TfrmMain& main, ScreenPoint client, MouseButton button = MouseButton::Left) {
+  main.MouseDown(client, button, false);
+  main.MouseUp(client, button);
+}
+
+// A left double-click: press, release, then the second press flagged as a
+// double-click and its release.
+inline void DoubleClickAt(TfrmMain& main, ScreenPoint client) {
+  ClickAt(main, client);
+  main.MouseDown(client, MouseButton::Left, true);
+  main.MouseUp(client, MouseButton::Left);
+}
+
+// Client points inside the controls the tests press.
+constexpr ScreenPoint kOnSwatch{130, 40};
+constexpr ScreenPoint kOnImgMag{20, 115};
+constexpr ScreenPoint kOnImgTop{120, 8};
+
+// The client point of a point of the magnifier view.
+constexpr ScreenPoint ClientOfView(int x, int y) { return ScreenPoint{2 + x, 126 + y}; }
+
+}  // namespace tintspot::testing
