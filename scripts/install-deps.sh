@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tintspot needs to build, run and test, when
+# they are missing. Usage: scripts/install-deps.sh [run|test]
+set -euo pipefail
+
+purpose=${1:-test}
+packages=(
+  cmake g++ make                 # native build of the core and tools
+  g++-mingw-w64-x86-64           # cross-compiler for Tintspot.exe
+  wine wine64                    # runs Tintspot.exe on Linux
+)
+if [ "$purpose" = test ]; then
+  packages+=(
+    libgtest-dev libbenchmark-dev  # unit tests and benchmarks
+    xvfb                           # a private X display for the end-to-end tests
+    libx11-dev libxtst-dev         # the X test driver (pointer, keys, pixels)
+    xclip                          # reads the X clipboard back
+    imagemagick                    # screenshots of the running window
+    python3                        # the independent reference of the colour model
+  )
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

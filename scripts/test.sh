@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit
+# tests once more under AddressSanitizer and UBSan, then the whole CTest
+# suite (unit tests, tool tests, the reference check and the end-to-end
+# tests of Tintspot.exe under Xvfb and Wine). Ends with CTest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+scripts/build.sh all
+jobs=$(nproc 2>/dev/null || echo 2)
+
+echo "== Unit tests under AddressSanitizer and UBSan"
+cmake -S . -B build/sanitize -DTINTSPOT_SANITIZE=ON -DTINTSPOT_E2E=OFF \
+      -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/sanitize -j "$jobs" --target unit_tests
+# The sweep over all colours is left to the optimised run below.
+build/sanitize/tests/unit/unit_tests --gtest_brief=1 \
+  --gtest_filter='-ColourModel.AllColoursAreWellFormedAndMatchTheFingerprint'
+
+echo "== All tests"
+cd build/native
+ctest --output-on-failure --timeout 900
