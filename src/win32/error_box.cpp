@@ -1,0 +1,29 @@
+#include "error_box.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "frm_main.h"
+
+namespace tintspot::win32 {
+
+void ShowErrorMessage(HWND owner, const std::string& text) {
+  MessageBoxA(owner && IsWindow(owner) ? owner : nullptr, text.c_str(), "Tintspot",
+              MB_ICONERROR | MB_OK);
+}
+
+void ShowBoundaryError(HWND owner) {
+  std::string text = "Unexpected error";
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    text = error.what();
+  } catch (...) {
+  }
+  try {
+    ShowErrorMessage(owner, ErrorBoxText(text));
+  } catch (...) {
+  }
+}
+
+}  // namespace tintspot::win32

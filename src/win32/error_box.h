@@ -1,0 +1,16 @@
+// The program's error box: the error icon, the caption "Tintspot".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tintspot::win32 {
+
+void ShowErrorMessage(HWND owner, const std::string& text);
+
+// For a catch-all at a window procedure or callback boundary: shows the
+// exception in flight (call only inside a catch block).
+void ShowBoundaryError(HWND owner);
+
+}  // namespace tintspot::win32

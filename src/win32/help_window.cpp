@@ -1,0 +1,170 @@
+#include "help_window.h"
+
+#include "error_box.h"
+#include "shell.h"
+
+namespace tintspot::win32 {
+namespace {
+
+constexpr char kHelpClass[] = "TfrmHelp";
+constexpr int kHelpWidth = 205;
+constexpr int kHelpHeight = 158;
+constexpr COLORREF kBackground = RGB(255, 255, 204);
+constexpr COLORREF kBorder = RGB(212, 212, 170);
+
+enum class Kind {
+  Caption,  // bold, black, transparent, sized to its text
+  Bullet,   // bold, sized to its text
+  Note,     // fixed box, word-wrapped, cut off below its height
+};
+
+struct HelpItem {
+  Kind kind;
+  int left;
+  int top;
+  int width;  // 0: sized to the text
+  int height;
+  const char* text;
+};
+
+// In painting order.
+const HelpItem kItems[] = {
+    {Kind::Caption, 10, 6, 0, 0, "Using Tintspot:"},
+    {Kind::Bullet, 10, 24, 0, 0, "-"},
+    {Kind::Note, 18, 24, 179, 31,
+     "Press any key to lock/unlock the current color and the magnifier."},
+    {Kind::Note, 18, 54, 179, 36,
+     "Click on any color value to copy it to the clipboard, or press 'Ctrl-C' to copy the HEX "
+     "value."},
+    {Kind::Bullet, 11, 53, 0, 0, "-"},
+    {Kind::Bullet, 10, 96, 0, 0, "-"},
+    {Kind::Note, 18, 96, 179, 31,
+     "Click on the '+' icon to keep Tintspot on top of all other applications."},
+    {Kind::Note, 18, 126, 179, 25,
+     "Click on the 'Magnifier' button to zoom in on the screen, or press 'Ctrl-M'."},
+    {Kind::Bullet, 10, 126, 0, 0, "-"},
+};
+
+}  // namespace
+
+HelpPopup::~HelpPopup() {
+  Destroy();
+  for (HFONT font : {captionFont_, textFont_, bulletFont_})
+    if (font) DeleteObject(font);
+}
+
+bool HelpPopup::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kHelpClass;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND HelpPopup::Create(HWND owner, HINSTANCE instance, Shell& shell) {
+  captionFont_ = CreatePixelFont("Tahoma", -11, true);
+  textFont_ = CreatePixelFont("Tahoma", 12, false);
+  bulletFont_ = CreatePixelFont("Tahoma", 12, true);
+  if (!surface_.Create(kHelpWidth, kHelpHeight)) return nullptr;
+  hwnd_ = CreateWindowExA(0, kHelpClass, "frmHelp", WS_POPUP, 0, 0, kHelpWidth, kHelpHeight, owner,
+                          nullptr, instance, &shell);
+  return hwnd_;
+}
+
+void HelpPopup::Show(ScreenPoint topLeft) {
+  if (!hwnd_) return;
+  SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+}
+
+void HelpPopup::Hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void HelpPopup::Destroy() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
+}
+
+LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* shell = reinterpret_cast<Shell*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!shell) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    return shell->help.Handle(*shell, hwnd, message, wParam, lParam);
+  } catch (...) {
+    ShowBoundaryError(shell->windows.main);
+    return 0;
+  }
+}
+
+LRESULT HelpPopup::Handle(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE: Deactivated(shell, wParam, lParam); break;
+    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_CLOSE: ShowWindow(hwnd, SW_HIDE); return 0;  // Alt-F4 only hides the popup
+    case WM_NCDESTROY: hwnd_ = nullptr; break;
+    default: break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void HelpPopup::Deactivated(Shell& shell, WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) != WA_INACTIVE) return;
+  const HWND next = reinterpret_cast<HWND>(lParam);
+  DWORD process = 0;
+  if (!next || !GetWindowThreadProcessId(next, &process)) return;
+  if (process == GetCurrentProcessId()) shell.core.HelpDeactivated();
+}
+
+void HelpPopup::Paint(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  if (dc) {
+    Compose();
+    BitBlt(dc, 0, 0, kHelpWidth, kHelpHeight, surface_.dc(), 0, 0, SRCCOPY);
+  }
+  EndPaint(hwnd, &paint);
+}
+
+void HelpPopup::Compose() {
+  HDC dc = surface_.dc();
+  HBRUSH background = CreateSolidBrush(kBackground);
+  const RECT all{0, 0, kHelpWidth, kHelpHeight};
+  FillRect(dc, &all, background);
+  HBRUSH border = CreateSolidBrush(kBorder);
+  FrameRect(dc, &all, border);  // one pixel along the outermost pixels
+  DeleteObject(border);
+
+  const HGDIOBJ oldFont = SelectObject(dc, textFont_);
+  SetBkMode(dc, TRANSPARENT);
+  for (const HelpItem& item : kItems) {
+    const bool caption = item.kind == Kind::Caption;
+    SelectObject(dc, item.kind == Kind::Note ? textFont_ : caption ? captionFont_ : bulletFont_);
+    SetTextColor(dc, caption ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+    RECT box{item.left, item.top, item.left + item.width, item.top + item.height};
+    UINT flags = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
+    if (item.kind == Kind::Note) {
+      flags |= DT_WORDBREAK;
+    } else {
+      DrawTextA(dc, item.text, -1, &box, flags | DT_CALCRECT);
+    }
+    if (!caption) FillRect(dc, &box, background);  // the label's own background
+    DrawTextA(dc, item.text, -1, &box, flags);
+  }
+  SelectObject(dc, oldFont);
+  DeleteObject(background);
+  GdiFlush();
+}
+
+}  // namespace tintspot::win32

@@ -1,0 +1,36 @@
+#include "key_preview.h"
+
+#include "error_box.h"
+
+namespace tintspot::win32 {
+namespace {
+
+bool Held(int key) { return GetKeyState(key) < 0; }
+
+}  // namespace
+
+ShiftState CurrentShiftState() {
+  ShiftState state;
+  state.shift = Held(VK_SHIFT);
+  state.alt = Held(VK_MENU);
+  state.ctrl = Held(VK_CONTROL);
+  state.left = Held(VK_LBUTTON);
+  state.right = Held(VK_RBUTTON);
+  state.middle = Held(VK_MBUTTON);
+  return state;
+}
+
+void PreviewKey(const MSG& message, const ShellWindows& windows, TfrmMain& core) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+  if (!message.hwnd || (message.hwnd != windows.main && message.hwnd != windows.zoomList)) return;
+  try {
+    const ShiftState shift = CurrentShiftState();
+    // Tab and Shift-Tab belong to focus navigation.
+    if (message.wParam == VK_TAB && !shift.alt && !shift.ctrl) return;
+    core.FormKeyDown(static_cast<std::uint16_t>(message.wParam), shift);
+  } catch (...) {
+    ShowBoundaryError(windows.main);
+  }
+}
+
+}  // namespace tintspot::win32

@@ -1,0 +1,91 @@
+#include "main_window.h"
+
+#include <windowsx.h>
+
+#include "error_box.h"
+#include "main_window_input.h"
+#include "shell.h"
+
+namespace tintspot::win32 {
+namespace {
+
+constexpr char kMainClass[] = "TfrmMain";
+constexpr DWORD kMainStyle = WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN;
+
+ScreenPoint ClientPoint(LPARAM lParam) {
+  return ScreenPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  TfrmMain& core = shell.core;
+  switch (message) {
+    case WM_CREATE: return CreateMainChildren(shell, hwnd);
+    case WM_TIMER: core.Timer1Timer(); return 0;
+    case WM_PAINT: PaintMainWindow(shell); return 0;
+    case WM_ERASEBKGND: return 1;  // the painting covers the whole client area
+    case WM_LBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Left, false); return 0;
+    case WM_RBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Right, false); return 0;
+    case WM_MBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Middle, false); return 0;
+    case WM_LBUTTONDBLCLK: core.MouseDown(ClientPoint(lParam), MouseButton::Left, true); return 0;
+    case WM_RBUTTONDBLCLK: core.MouseDown(ClientPoint(lParam), MouseButton::Right, true); return 0;
+    case WM_MBUTTONDBLCLK: core.MouseDown(ClientPoint(lParam), MouseButton::Middle, true); return 0;
+    case WM_LBUTTONUP: core.MouseUp(ClientPoint(lParam), MouseButton::Left); return 0;
+    case WM_RBUTTONUP: core.MouseUp(ClientPoint(lParam), MouseButton::Right); return 0;
+    case WM_MBUTTONUP: core.MouseUp(ClientPoint(lParam), MouseButton::Middle); return 0;
+    case WM_CAPTURECHANGED: CaptureChanged(shell, hwnd, lParam); return 0;
+    case WM_SETCURSOR: return SetMainCursor(shell, hwnd, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: SnapWindowPos(shell, hwnd, lParam); break;
+    case WM_ACTIVATE: MainActivated(shell, wParam); break;
+    case WM_ACTIVATEAPP: PostMessageA(hwnd, WM_APP_ACTIVATION, 0, 0); break;
+    case WM_APP_ACTIVATION: core.ApplicationActivationChanged(); return 0;
+    case WM_SETFOCUS: shell.zoomList.TakeFocusFromMain(); return 0;
+    case WM_MENUCHAR: return shell.menu.MenuChar(wParam, lParam);
+    case WM_DISPLAYCHANGE: shell.screen.ForgetMonitors(); break;
+    case WM_CLOSE: CloseMainWindow(shell, hwnd); return 0;
+    case WM_DESTROY: MainDestroyed(shell); return 0;
+    default: break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* shell = static_cast<Shell*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(shell));
+    shell->windows.main = hwnd;
+  }
+  auto* shell = reinterpret_cast<Shell*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!shell) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    return HandleMainMessage(*shell, hwnd, message, wParam, lParam);
+  } catch (...) {
+    ShowBoundaryError(hwnd);
+    return 0;
+  }
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, "MAINICON");
+  windowClass.hIconSm =
+      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kMainClass;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(Shell& shell) {
+  // No frame: the window rectangle is the client area, 171 x 234.
+  return CreateWindowExA(0, kMainClass, "Tintspot", kMainStyle, 0, 0, kMainWidth, kMainHeightFull,
+                         nullptr, nullptr, shell.windows.instance, &shell);
+}
+
+}  // namespace tintspot::win32

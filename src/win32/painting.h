@@ -1,0 +1,65 @@
+// The main window's picture: a retained scene (the picture of every picture
+// control, the label texts, the last swatch and the last magnifier view)
+// composed into a back buffer and copied to the window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "gdi_util.h"
+#include "pixel_buffer.h"
+#include "platform.h"
+#include "shell_windows.h"
+
+namespace tintspot::win32 {
+
+class MainPainter {
+ public:
+  explicit MainPainter(const ShellWindows& windows);
+  ~MainPainter();
+  MainPainter(const MainPainter&) = delete;
+  MainPainter& operator=(const MainPainter&) = delete;
+
+  // Each of these keeps the new content and redraws its control at once:
+  // straight into the window, or into the frame when a repaint is running.
+  void ShowPicture(PictureSlot slot, const Picture& picture);
+  void ShowSwatch(const PixelBuffer& swatch);
+  void ShowMagnifier(const PixelBuffer& view);
+  void ShowLabel(Label label, const std::string& text);
+
+  // A repaint: BeginFrame redraws the retained scene within the update
+  // rectangle, the core then paints what it paints, and EndFrame copies the
+  // frame to the paint device context (and anything the core redrew outside
+  // the update rectangle straight to the window).
+  void BeginFrame(const RECT& update);
+  void EndFrame(HDC paintDc);
+
+ private:
+  void Redraw(const RECT& area);
+  void Compose(const RECT& area);
+  void DrawPixels(const PixelBuffer& pixels, std::optional<TColor> transparent, int left, int top,
+                  const RECT& clip);
+  void DrawFrame(const Rect& bounds, TColor pen, const RECT& clip);
+  void DrawLabel(int index, const Rect& bounds, const RECT& clip);
+  void Present(HDC dc, const RECT& area);
+  void PresentNow(const RECT& area);
+
+  const ShellWindows& windows_;
+  DibSurface buffer_;  // the whole client area at full height
+  HFONT labelFont_ = nullptr;
+  HGDIOBJ oldFont_ = nullptr;
+
+  std::optional<Picture> pictures_[8];  // indexed by PictureSlot
+  std::optional<PixelBuffer> swatch_;
+  std::optional<PixelBuffer> magnifier_;
+  std::string labels_[5];  // indexed by Label
+
+  bool framing_ = false;
+  RECT frame_{};
+  RECT pending_{};  // redrawn during the frame
+};
+
+}  // namespace tintspot::win32

@@ -1,0 +1,24 @@
+// The handles of the program's windows and of the resources they share.
+#pragma once
+
+#include <windows.h>
+
+namespace tintspot::win32 {
+
+// Posted by the main window to itself when the application's activation
+// changes, so that the title exchange runs just after the change.
+constexpr UINT WM_APP_ACTIVATION = WM_APP + 1;
+
+constexpr UINT_PTR kSamplingTimerId = 1;
+
+struct ShellWindows {
+  HINSTANCE instance = nullptr;
+  HWND main = nullptr;
+  HWND zoomList = nullptr;
+  HWND tooltip = nullptr;
+  HCURSOR arrowCursor = nullptr;
+  HCURSOR handCursor = nullptr;     // resource HAND, over the copyable readouts
+  HCURSOR dropperCursor = nullptr;  // resource DROPPER, over the magnifier view
+};
+
+}  // namespace tintspot::win32

@@ -1,0 +1,36 @@
+#include "tooltips.h"
+
+#include <commctrl.h>
+
+#include "gdi_util.h"
+#include "main_layout.h"
+
+namespace tintspot::win32 {
+
+HWND CreateMainTooltips(HWND main, HINSTANCE instance) {
+  // The tooltip window has no owner: a topmost window owned by the main
+  // window can keep the main window itself from becoming topmost (seen with
+  // Wine), and the tools work on the main window all the same.
+  HWND tooltip =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  if (!tooltip) return nullptr;
+  int count = 0;
+  const ControlInfo* controls = MainControls(&count);
+  for (int i = 0; i < count; ++i) {
+    if (!controls[i].tooltip) continue;
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = main;
+    tool.uId = static_cast<UINT_PTR>(i) + 1;
+    tool.rect = ToRECT(controls[i].bounds);
+    tool.hinst = instance;
+    tool.lpszText = const_cast<char*>(controls[i].tooltip);
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  return tooltip;
+}
+
+}  // namespace tintspot::win32

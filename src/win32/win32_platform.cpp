@@ -1,0 +1,174 @@
+#include "win32_platform.h"
+
+#include <shellapi.h>
+
+#include "clipboard.h"
+#include "error_box.h"
+#include "gdi_util.h"
+#include "main_layout.h"
+#include "settings_file.h"
+
+namespace tintspot::win32 {
+namespace {
+
+constexpr int kLastSystemColor = 30;  // COLOR_MENUBAR
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info))
+    reinterpret_cast<std::vector<Rect>*>(list)->push_back(FromRECT(info.rcWork));
+  return TRUE;
+}
+
+}  // namespace
+
+// --- The screen -----------------------------------------------------------------
+
+ScreenPoint Win32Platform::CursorPosition() {
+  // A failed read leaves the last position as it was.
+  POINT point{lastCursor_.x, lastCursor_.y};
+  GetCursorPos(&point);
+  lastCursor_ = ScreenPoint{point.x, point.y};
+  return lastCursor_;
+}
+
+bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
+  // The dropped-down part of the zoom list is a top-level window of its own
+  // and counts as another window, like any other the program shows.
+  const HWND window = WindowFromPoint(POINT{point.x, point.y});
+  if (!window || !windows_.main) return false;
+  return window == windows_.main || window == windows_.zoomList || IsChild(windows_.main, window);
+}
+
+TColor Win32Platform::SystemColor(int index) {
+  if (index < 0 || index > kLastSystemColor) return 0;
+  return GetSysColor(index);
+}
+
+// --- Drawing the main window ----------------------------------------------------------
+
+std::vector<std::uint8_t> Win32Platform::ResourceData(const char* name) {
+  HRSRC resource = FindResourceA(windows_.instance, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!resource) return {};
+  HGLOBAL loaded = LoadResource(windows_.instance, resource);
+  const DWORD size = SizeofResource(windows_.instance, resource);
+  const auto* bytes = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+  if (!bytes || size == 0) return {};
+  return std::vector<std::uint8_t>(bytes, bytes + size);
+}
+
+TColor Win32Platform::MagnifierPixel(ScreenPoint viewPoint) {
+  const Rect& view = InfoOf(Control::pbMag).bounds;
+  HDC dc = GetDC(windows_.main);
+  if (!dc) return CLR_INVALID;
+  const TColor colour = GetPixel(dc, view.left + viewPoint.x, view.top + viewPoint.y);
+  ReleaseDC(windows_.main, dc);
+  return colour;
+}
+
+// --- The main window -------------------------------------------------------------
+
+Rect Win32Platform::WindowRect() {
+  RECT rect{};
+  GetWindowRect(windows_.main, &rect);
+  return FromRECT(rect);
+}
+
+void Win32Platform::MoveWindow(ScreenPoint topLeft) {
+  SetWindowPos(windows_.main, nullptr, topLeft.x, topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Platform::SetWindowHeight(int height) {
+  SetWindowPos(windows_.main, nullptr, 0, 0, kMainWidth, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Platform::SetTopmost(bool topmost) {
+  SetWindowPos(windows_.main, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
+}
+
+std::optional<Rect> Win32Platform::NormalWindowRect() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;  // 44
+  if (!GetWindowPlacement(windows_.main, &placement)) return std::nullopt;
+  // The normal rectangle of a window without WS_EX_TOOLWINDOW is given in
+  // workspace coordinates: relative to the primary monitor's work area.
+  const POINT origin{0, 0};
+  MONITORINFO primary{};
+  primary.cbSize = sizeof primary;
+  if (!GetMonitorInfoA(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &primary))
+    return FromRECT(placement.rcNormalPosition);
+  RECT normal = placement.rcNormalPosition;
+  OffsetRect(&normal, primary.rcWork.left, primary.rcWork.top);
+  return FromRECT(normal);
+}
+
+Rect Win32Platform::WorkAreaFor(const Rect& window) {
+  const RECT rect = ToRECT(window);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return FromRECT(work);
+  }
+  return FromRECT(info.rcWork);
+}
+
+std::vector<Rect> Win32Platform::MonitorWorkAreas() {
+  std::vector<Rect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+void Win32Platform::BeginWindowDrag() {
+  ReleaseCapture();
+  SendMessageA(windows_.main, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void Win32Platform::MinimizeApplication() {
+  // Owned windows (the help popup) are hidden with their owner.
+  ShowWindow(windows_.main, SW_MINIMIZE);
+}
+
+// --- Timer --------------------------------------------------------------------------
+
+void Win32Platform::StartTimer(int intervalMs) {
+  SetTimer(windows_.main, kSamplingTimerId, static_cast<UINT>(intervalMs), nullptr);
+}
+
+// --- Settings file ---------------------------------------------------------------
+
+std::string Win32Platform::SettingsPath() {
+  if (settingsPath_.empty()) settingsPath_ = SettingsFilePath();
+  return settingsPath_;
+}
+
+std::optional<std::string> Win32Platform::ReadSetting(const char* section, const char* key) {
+  return ReadProfileValue(SettingsPath(), section, key);
+}
+
+bool Win32Platform::WriteSetting(const char* section, const char* key, const std::string& value) {
+  return WriteProfileValue(SettingsPath(), section, key, value);
+}
+
+// --- Commands and auxiliary windows ------------------------------------------------
+
+ClipboardResult Win32Platform::SetClipboardText(const std::string& text) {
+  return PutClipboardText(windows_.main, text);
+}
+
+void Win32Platform::ShowErrorBox(const std::string& text) { ShowErrorMessage(windows_.main, text); }
+
+void Win32Platform::ShowInfoBox(const std::string& caption, const std::string& text) {
+  MessageBoxA(windows_.main, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void Win32Platform::OpenAddress(const std::string& address) {
+  ShellExecuteA(windows_.main, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+}  // namespace tintspot::win32

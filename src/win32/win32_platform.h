@@ -1,0 +1,101 @@
+// The Platform the core runs on, implemented with the Windows API.
+#pragma once
+
+#include <windows.h>
+
+#include "help_window.h"
+#include "options_menu.h"
+#include "painting.h"
+#include "platform.h"
+#include "screen_capture.h"
+#include "shell_windows.h"
+#include "zoom_list.h"
+
+namespace tintspot::win32 {
+
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform(ShellWindows& windows, MainPainter& painter, ScreenCapture& screen,
+                ZoomList& zoomList, HelpPopup& help, OptionsMenu& menu)
+      : windows_(windows),
+        painter_(painter),
+        screen_(screen),
+        zoomList_(zoomList),
+        help_(help),
+        menu_(menu) {}
+
+  // The screen.
+  ScreenPoint CursorPosition() override;
+  bool IsOwnWindowAt(ScreenPoint point) override;
+  void AcquireScreen() override { screen_.Acquire(); }
+  void ReleaseScreen() override { screen_.Release(); }
+  void CopyScreenArea(ScreenPoint origin, PixelBuffer& target) override {
+    screen_.CopyArea(origin, target);
+  }
+  TColor ScreenPixel(ScreenPoint point) override { return screen_.Pixel(point); }
+  TColor SystemColor(int index) override;
+
+  // Drawing the main window.
+  std::vector<std::uint8_t> ResourceData(const char* name) override;
+  void ShowPicture(PictureSlot slot, const Picture& picture) override {
+    painter_.ShowPicture(slot, picture);
+  }
+  void PaintSwatch(const PixelBuffer& swatch) override { painter_.ShowSwatch(swatch); }
+  void PaintMagnifier(const PixelBuffer& view) override { painter_.ShowMagnifier(view); }
+  void SetLabelText(Label label, const std::string& text) override {
+    painter_.ShowLabel(label, text);
+  }
+  TColor MagnifierPixel(ScreenPoint viewPoint) override;
+
+  // The main window.
+  Rect WindowRect() override;
+  void MoveWindow(ScreenPoint topLeft) override;
+  void SetWindowHeight(int height) override;
+  void SetTopmost(bool topmost) override;
+  std::optional<Rect> NormalWindowRect() override;
+  Rect WorkAreaFor(const Rect& window) override;
+  std::vector<Rect> MonitorWorkAreas() override;
+  int PrimaryScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+  int PrimaryScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+  void CaptureMouse() override { SetCapture(windows_.main); }
+  void ReleaseMouseCapture() override { ReleaseCapture(); }
+  void BeginWindowDrag() override;
+  void MinimizeApplication() override;
+  void RequestClose() override { PostMessageA(windows_.main, WM_CLOSE, 0, 0); }
+
+  // The sampling timer and the zoom list.
+  void StartTimer(int intervalMs) override;
+  void StopTimer() override { KillTimer(windows_.main, kSamplingTimerId); }
+  int ZoomSelection() override { return zoomList_.Selection(); }
+  void SelectZoom(int index) override { zoomList_.Select(index); }
+  void EnableZoomList(bool enabled) override { zoomList_.Enable(enabled); }
+
+  // Settings file.
+  std::optional<std::string> ReadSetting(const char* section, const char* key) override;
+  bool WriteSetting(const char* section, const char* key, const std::string& value) override;
+  std::string SettingsPath() override;
+
+  // Commands and auxiliary windows.
+  ClipboardResult SetClipboardText(const std::string& text) override;
+  void ShowErrorBox(const std::string& text) override;
+  void ShowInfoBox(const std::string& caption, const std::string& text) override;
+  void OpenAddress(const std::string& address) override;
+  MenuCommand TrackOptionsMenu(ScreenPoint point) override {
+    return menu_.Track(windows_.main, point);
+  }
+  void ShowHelpPopup(ScreenPoint topLeft) override { help_.Show(topLeft); }
+  void HideHelpPopup() override { help_.Hide(); }
+  void DestroyHelpPopup() override { help_.Destroy(); }
+
+ private:
+  ShellWindows& windows_;
+  MainPainter& painter_;
+  ScreenCapture& screen_;
+  ZoomList& zoomList_;
+  HelpPopup& help_;
+  OptionsMenu& menu_;
+  ScreenPoint lastCursor_;
+  std::string settingsPath_;
+};
+
+}  // namespace tintspot::win32
