@@ -93,7 +93,7 @@ PixelBuffer ButtonRow(const FontFiles& fonts, const RowLook& look) {
                 look.helpPressed ? kKeyOrange : kKeyGlyph);
 
   DrawKey(row, kMenuKeyLeft, look.menuPressed);
-  Triangle(row, kMenuKeyLeft + 7, 6, 5, true, look.menuPressed ? kKeyOrange : kKeyGlyph);
+  Triangle(row, kMenuKeyLeft + 6, 6, 7, true, look.menuPressed ? kKeyOrange : kKeyGlyph);
   return row;
 }
 

@@ -29,8 +29,8 @@ int CoverageLevel(double coverage);
 void Cover(PixelBuffer& image, int x, int y, TColor colour, double coverage);
 
 void FillRect(PixelBuffer& image, int left, int top, int width, int height, TColor colour);
-void HLine(PixelBuffer& image, int left, int right, int y, TColor colour);   // inclusive
-void VLine(PixelBuffer& image, int x, int top, int bottom, TColor colour);   // inclusive
+void HLine(PixelBuffer& image, int left, int right, int y, TColor colour);  // inclusive
+void VLine(PixelBuffer& image, int x, int top, int bottom, TColor colour);  // inclusive
 
 // Row y of top..bottom (inclusive) gets the colour (y - top)/(bottom - top)
 // of the way from first to last, rounded per channel.

@@ -10,10 +10,10 @@ constexpr TColor kOutline = Rgb(128, 128, 128);
 constexpr TColor kTitleTop = Rgb(254, 254, 254);
 constexpr TColor kTitleBottom = Rgb(233, 233, 233);
 constexpr TColor kTitleBaseLine = Rgb(153, 153, 153);
-constexpr TColor kNotchTop = Rgb(232, 232, 232);     // behind the tabs' slanted edges
+constexpr TColor kNotchTop = Rgb(232, 232, 232);  // behind the tabs' slanted edges
 constexpr TColor kNotchBottom = Rgb(212, 212, 212);
-constexpr TColor kTabEdge = Rgb(140, 140, 140);       // slanted tab edges
-constexpr TColor kPanelTop = Rgb(241, 241, 241);      // readout panel
+constexpr TColor kTabEdge = Rgb(140, 140, 140);   // slanted tab edges
+constexpr TColor kPanelTop = Rgb(241, 241, 241);  // readout panel
 constexpr TColor kPanelBottom = Rgb(226, 226, 226);
 constexpr TColor kHighlight = Rgb(255, 255, 255);
 constexpr TColor kShade = Rgb(196, 196, 196);
@@ -27,7 +27,7 @@ constexpr TColor kOrange = Rgb(229, 152, 0);        // glyphs of the "on" and pr
 constexpr TColor kKeyOrange = Rgb(204, 128, 0);     // glyphs of the pressed keys
 constexpr TColor kGlow = Rgb(150, 150, 150);
 constexpr TColor kCaption = Rgb(64, 64, 64);
-constexpr TColor kHint = Rgb(138, 138, 138);  // "PRESS ANY KEY TO LOCK"
+constexpr TColor kHint = Rgb(124, 124, 124);  // "PRESS ANY KEY TO LOCK"
 
 // The readout box.
 constexpr TColor kReadoutFill = Rgb(162, 215, 255);

@@ -51,7 +51,7 @@ PixelBuffer ReadoutPanel(const FontFiles& fonts) {
   for (int row = 0; row < kReadoutRows; ++row) {
     const int baseline = kReadoutTop + row * kReadoutPitch + 9;
     const int width = caption.Width(captions[row]);
-    caption.Draw(panel, kReadoutLeft - 4 - width, baseline, captions[row], kCaption);
+    caption.Draw(panel, kReadoutLeft - 5 - width, baseline, captions[row], kCaption);
   }
 
   DrawSwatchWell(panel);

@@ -10,8 +10,8 @@ Shape Box(double left, double top, double right, double bottom, double grow) {
   return [=](double x, double y) {
     const double dx = std::max({left - x, 0.0, x - right});
     const double dy = std::max({top - y, 0.0, y - bottom});
-    return std::hypot(dx, dy) <= grow && (grow > 0 || (x >= left && x < right && y >= top &&
-                                                         y < bottom));
+    return std::hypot(dx, dy) <= grow &&
+           (grow > 0 || (x >= left && x < right && y >= top && y < bottom));
   };
 }
 

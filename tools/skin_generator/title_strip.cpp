@@ -16,7 +16,9 @@ constexpr int kFaceBottom = 17;  // last row above the base line
 constexpr double kSlant = 3.0;   // how far a tab edge leans over the strip's height
 constexpr int kBandLeft = 168;   // the darker band at the window's right edge
 
-TColor FaceColour(int, int y) { return GradientAt(kTitleTop, kTitleBottom, kFaceTop, kFaceBottom, y); }
+TColor FaceColour(int, int y) {
+  return GradientAt(kTitleTop, kTitleBottom, kFaceTop, kFaceBottom, y);
+}
 
 // A face from left to right (window columns, exclusive right), leaning in
 // at the top on the sides that have a slanted edge.
@@ -39,8 +41,8 @@ void DrawFace(PixelBuffer& strip, const Face& face) {
   const double half = 0.5;
   if (face.slantLeft)
     FillShape(strip,
-              Stroke({TopLeft(face).x + half, kFaceTop}, {BottomLeft(face).x + half, kFaceBottom + 1.0},
-                     1.0),
+              Stroke({TopLeft(face).x + half, kFaceTop},
+                     {BottomLeft(face).x + half, kFaceBottom + 1.0}, 1.0),
               kTabEdge);
   if (face.slantRight)
     FillShape(strip,
@@ -55,7 +57,8 @@ void DrawPlus(PixelBuffer& strip, bool lit) {
   const Shape bar = Box(cx - 4, cy - 1, cx + 4, cy + 1);
   const Shape post = Box(cx - 1, cy - 4, cx + 1, cy + 4);
   if (lit) {
-    Halo(strip, Union(Box(cx - 4, cy - 1, cx + 4, cy + 1, 1), Box(cx - 1, cy - 4, cx + 1, cy + 4, 1)),
+    Halo(strip,
+         Union(Box(cx - 4, cy - 1, cx + 4, cy + 1, 1), Box(cx - 1, cy - 4, cx + 1, cy + 4, 1)),
          Union(Box(cx - 4, cy - 1, cx + 4, cy + 1, 2), Box(cx - 1, cy - 4, cx + 1, cy + 4, 2)),
          kGlow, 0.25);
   }
@@ -85,8 +88,8 @@ void DrawCross(PixelBuffer& strip, bool pressed) {
   for (int i = 0; i < size; ++i)
     for (int x : {1 + i, size - i}) {
       mark(x, i, 16);
-      mark(x - 1, i, 6);
-      mark(x + 1, i, 6);
+      mark(x - 1, i, 7);
+      mark(x + 1, i, 7);
     }
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size + 2; ++x)

@@ -83,7 +83,8 @@ void Typeface::Draw(PixelBuffer& image, int x, int baseline, const std::string& 
     const int top = baseline - slot->bitmap_top;
     for (unsigned row = 0; row < bitmap.rows; ++row)
       for (unsigned column = 0; column < bitmap.width; ++column) {
-        const unsigned char value = bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + column];
+        const unsigned char value =
+            bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + column];
         Cover(image, left + static_cast<int>(column), top + static_cast<int>(row), ink,
               value / 255.0);
       }
