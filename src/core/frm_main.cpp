@@ -136,7 +136,8 @@ bool TfrmMain::FormClose() {
       write(kGeneral, "Y", SettingIntegerText(normal->top));
       write(kGeneral, "onTop", SettingBooleanText(isOnTop_));
       write(kMagnifier, "Zoom", SettingIntegerText(platform_.ZoomSelection()));
-      write(kMagnifier, "ShowMag", SettingBooleanText(MagnifierShown()));
+      // The normal rectangle's height: a minimized window's own is the iconic one.
+      write(kMagnifier, "ShowMag", SettingBooleanText(normal->Height() != kMainHeightCompact));
     });
   }
   SetTimerEnabled(false);

@@ -1,0 +1,217 @@
+// The sampling tick: the skip over the program's own window, the order of
+// the platform calls, the screen device context always given back, the
+// swatch and the five readouts, and a pixel read that fails.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "main_window_harness.h"
+
+namespace tintspot {
+namespace {
+
+using tintspot::testing::CallsSince;
+using tintspot::testing::FakeMonitor;
+using tintspot::testing::FakePlatform;
+using Calls = std::vector<std::string>;
+
+constexpr TColor kSteelBlue = MakeColor(51, 102, 153);
+constexpr TColor kShadow = MakeColor(106, 106, 106);  // the fake desktop's dark shadow
+
+class TickTest : public ::testing::Test {
+ protected:
+  FakePlatform desktop;
+  TfrmMain main{desktop};
+
+  void SetUp() override {
+    desktop.screen = [](int, int) { return kSteelBlue; };
+    main.FormCreate();  // window at 874,423, 171 x 125
+    desktop.calls.clear();
+  }
+  std::string Text(Label label) { return desktop.labels[label]; }
+  ScreenPoint OverWindow() const {
+    return ScreenPoint{desktop.window.left + 60, desktop.window.top + 30};
+  }
+};
+
+// The swatch as it must look: four rings around the centre.
+void ExpectSwatch(const PixelBuffer& swatch, TColor outer, TColor inner, TColor centre) {
+  ASSERT_EQ(swatch.Width(), 48);
+  ASSERT_EQ(swatch.Height(), 48);
+  const TColor rings[5] = {kShadow, kWhite, outer, inner, centre};
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) {
+      const int ring = std::min(std::min(std::min(x, y), std::min(47 - x, 47 - y)), 4);
+      ASSERT_EQ(swatch.At(x, y), rings[ring]) << x << "," << y;
+    }
+}
+
+TEST_F(TickTest, TickOutsideTheWindowSamplesInThisOrder) {
+  desktop.cursor = ScreenPoint{512, 384};
+  main.Timer1Timer();
+  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "IsOwnWindowAt", "AcquireScreen",
+                                  "CopyScreenArea(429,341,167x87)", "ScreenPixel", "PaintSwatch",
+                                  "SetLabelText(0,512 x 384)", "SetLabelText(1,51,102,153)",
+                                  "SetLabelText(2,#336699)", "SetLabelText(3,67,33,0,40)",
+                                  "SetLabelText(4,210,67,60)", "PaintMagnifier", "ReleaseScreen"}));
+  EXPECT_EQ(desktop.screenLeases, 0);
+  EXPECT_EQ(main.CurrentColor(), kSteelBlue);
+  EXPECT_EQ(main.CursorPos(), (ScreenPoint{512, 384}));
+  ASSERT_TRUE(desktop.swatch.has_value());
+  ExpectSwatch(*desktop.swatch, MakeColor(34, 68, 102), MakeColor(44, 88, 133), kSteelBlue);
+}
+
+TEST_F(TickTest, SwatchRingsFollowTheColour) {
+  struct Case {
+    TColor colour, outer, inner;
+  };
+  const Case cases[] = {
+      {MakeColor(255, 255, 255), MakeColor(204, 204, 204), MakeColor(235, 235, 235)},
+      {MakeColor(0, 0, 0), MakeColor(0, 0, 0), MakeColor(0, 0, 0)},
+      {MakeColor(255, 0, 1), MakeColor(204, 0, 1), MakeColor(235, 0, 1)},
+      {MakeColor(40, 3, 3), MakeColor(0, 0, 0), MakeColor(20, 1, 1)},
+  };
+  desktop.cursor = ScreenPoint{100, 100};
+  for (const Case& c : cases) {
+    desktop.screen = [&c](int, int) { return c.colour; };
+    main.Timer1Timer();
+    ExpectSwatch(*desktop.swatch, c.outer, c.inner, c.colour);
+  }
+}
+
+TEST_F(TickTest, CursorOnAMonitorLeftOfThePrimary) {
+  desktop.monitors.push_back(
+      FakeMonitor{Rect::FromSize(-1280, 0, 1280, 1024), Rect::FromSize(-1280, 0, 1280, 984)});
+  desktop.screen = [](int x, int) { return x < 0 ? MakeColor(51, 102, 153) : kBlack; };
+  desktop.cursor = ScreenPoint{-1280, 15};
+  main.Timer1Timer();
+  EXPECT_EQ(Text(Label::lblPixel), "-1280 x 15");
+  EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
+  EXPECT_EQ(Text(Label::lblHEX), "#336699");
+  EXPECT_EQ(Text(Label::lblCMYK), "67,33,0,40");
+  EXPECT_EQ(Text(Label::lblHSL), "210,67,60");
+}
+
+TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
+  desktop.cursor = ScreenPoint{512, 384};
+  main.Timer1Timer();
+  const PixelBuffer view = *main.MagBuffer();
+  const int swatchPaints = desktop.swatchPaints;
+  desktop.screen = [](int, int) { return MakeColor(255, 0, 0); };
+  desktop.calls.clear();
+
+  desktop.cursor = OverWindow();
+  main.Timer1Timer();
+  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "IsOwnWindowAt"}));
+  EXPECT_EQ(main.CursorPos(), OverWindow());
+  EXPECT_EQ(main.CurrentColor(), kSteelBlue);
+  EXPECT_EQ(*main.MagBuffer(), view);
+  EXPECT_EQ(desktop.swatchPaints, swatchPaints);
+  EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
+
+  // The next repaint shows the new position beside the old colour.
+  main.Paint();
+  EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
+  EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
+  EXPECT_EQ(desktop.screenAcquisitions, 1);
+}
+
+TEST_F(TickTest, AnotherWindowOverOursIsSampled) {
+  desktop.cursor = OverWindow();
+  desktop.cursorOverOtherWindow = true;
+  main.Timer1Timer();
+  EXPECT_EQ(desktop.CountCalls("ScreenPixel"), 1);
+  EXPECT_EQ(main.CurrentColor(), kSteelBlue);
+}
+
+TEST_F(TickTest, EveryTickOutsideSamplesAgainButResendsOnlyChangedTexts) {
+  desktop.cursor = ScreenPoint{512, 384};
+  main.Timer1Timer();
+  desktop.calls.clear();
+  main.Timer1Timer();  // nothing moved, nothing changed
+  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "IsOwnWindowAt", "AcquireScreen",
+                                  "CopyScreenArea(429,341,167x87)", "ScreenPixel", "PaintSwatch",
+                                  "PaintMagnifier", "ReleaseScreen"}));
+  desktop.calls.clear();
+  desktop.cursor = ScreenPoint{513, 384};
+  main.Timer1Timer();
+  EXPECT_EQ(desktop.CountCalls("SetLabelText"), 1);
+  EXPECT_EQ(desktop.CountCalls("SetLabelText(0,513 x 384)"), 1);
+}
+
+TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
+  desktop.cursor = ScreenPoint{512, 384};
+  desktop.pixelReadFails = true;
+  main.Timer1Timer();
+  EXPECT_EQ(main.CurrentColor(), 0xFFFFFFFFu);
+  EXPECT_EQ(Text(Label::lblRGB), "255,255,255");
+  EXPECT_EQ(Text(Label::lblHEX), "#FFFFFF");
+  EXPECT_EQ(Text(Label::lblCMYK), "0,0,0,0");
+  EXPECT_EQ(Text(Label::lblHSL), "0,0,100");
+  // Rings of white; the centre is system colour 255, which reads as 0.
+  ExpectSwatch(*desktop.swatch, MakeColor(204, 204, 204), MakeColor(235, 235, 235), kBlack);
+
+  // Kept while the cursor is over the window, replaced at the next sample.
+  desktop.pixelReadFails = false;
+  desktop.cursor = OverWindow();
+  main.Timer1Timer();
+  EXPECT_EQ(main.CurrentColor(), 0xFFFFFFFFu);
+  desktop.cursor = ScreenPoint{512, 384};
+  main.Timer1Timer();
+  EXPECT_EQ(main.CurrentColor(), kSteelBlue);
+}
+
+TEST_F(TickTest, FailedPixelReadGetsTheBlackPadlockWhenLocked) {
+  // A desktop whose system colour 255 is green, so that a black padlock shows.
+  constexpr TColor kGreen = MakeColor(0, 128, 0);
+  desktop.systemColors[255] = kGreen;
+  desktop.cursor = ScreenPoint{512, 384};
+  desktop.pixelReadFails = true;
+  main.Timer1Timer();
+  main.FormKeyDown(0x20, ShiftState{});  // space locks
+  ASSERT_TRUE(main.IsLocked());
+  const Picture& lock = main.Skin().imgLockBlack;
+  int ink = 0;
+  for (int y = 0; y < lock.pixels.Height(); ++y)
+    for (int x = 0; x < lock.pixels.Width(); ++x) {
+      const bool clear = lock.transparent && lock.pixels.At(x, y) == *lock.transparent;
+      ink += !clear;
+      EXPECT_EQ(desktop.swatch->At(35 + x, 32 + y), clear ? kGreen : kBlack) << x << "," << y;
+    }
+  EXPECT_GT(ink, 20);
+  EXPECT_LT(ink, 77);
+}
+
+TEST_F(TickTest, ScreenIsReleasedWhenAPlatformCallFails) {
+  desktop.cursor = ScreenPoint{512, 384};
+  for (const char* failing : {"ScreenPixel", "CopyScreenArea", "PaintSwatch", "PaintMagnifier"}) {
+    SCOPED_TRACE(failing);
+    bool thrown = false;
+    desktop.onCall = [&](const std::string& call) {
+      if (!thrown && call.rfind(failing, 0) == 0) {
+        thrown = true;
+        throw std::runtime_error("device lost");
+      }
+    };
+    desktop.calls.clear();
+    main.Timer1Timer();
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(desktop.screenLeases, 0);
+    // Given back before the error is shown.
+    ASSERT_GE(desktop.calls.size(), 2u);
+    EXPECT_EQ(desktop.calls[desktop.calls.size() - 2], "ReleaseScreen");
+    EXPECT_EQ(desktop.calls.back(), "ShowErrorBox(device lost.)");
+  }
+  EXPECT_EQ(desktop.screenAcquisitions, 4);
+  EXPECT_EQ(desktop.errorBoxes.size(), 4u);
+  // The ticks go on.
+  desktop.onCall = nullptr;
+  main.Timer1Timer();
+  EXPECT_EQ(main.CurrentColor(), kSteelBlue);
+  EXPECT_EQ(desktop.screenLeases, 0);
+}
+
+}  // namespace
+}  // namespace tintspot
