@@ -1,0 +1,52 @@
+// Base fixture of the end-to-end tests: makes sure Tintspot.exe and the Wine session exist.
+//
+// A missing Tintspot.exe (or missing Wine/Xvfb) fails the test, unless TINTSPOT_E2E_OPTIONAL=1
+// is set: then the test is skipped.
+#pragma once
+
+// gtest before Xlib: Xlib defines macros (None, Bool) that clash with gtest.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "subprocess.h"
+#include "tintspot_app.h"
+#include "wait_until.h"
+#include "wine_session.h"
+#include "xdriver.h"
+
+namespace e2e {
+
+inline bool E2eOptional() {
+  const char* value = getenv("TINTSPOT_E2E_OPTIONAL");
+  return value != nullptr && std::string(value) == "1";
+}
+
+class E2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string missing;
+    if (!std::filesystem::exists(TintspotExePath())) {
+      missing = "Tintspot.exe (" + TintspotExePath() + ")";
+    }
+    for (const char* tool : {"wine", "wineserver", "Xvfb"}) {
+      if (missing.empty() && !InPath(tool)) missing = tool;
+    }
+    if (!missing.empty()) {
+      if (E2eOptional()) GTEST_SKIP() << "not found: " << missing;
+      FAIL() << "not found: " << missing << " (set TINTSPOT_E2E_OPTIONAL=1 to skip instead)";
+    }
+    try {
+      WineSession::Get();
+    } catch (const std::exception& e) {
+      FAIL() << e.what();
+    }
+  }
+
+  WineSession& session() { return WineSession::Get(); }
+  XDriver& x() { return WineSession::Get().x(); }
+};
+
+}  // namespace e2e

@@ -1,0 +1,84 @@
+#include "tintspot_app.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "wait_until.h"
+
+#ifndef TINTSPOT_EXE_PATH
+#define TINTSPOT_EXE_PATH ""
+#endif
+
+namespace e2e {
+
+std::string TintspotExePath() {
+  const char* from_env = getenv("TINTSPOT_EXE");
+  return from_env != nullptr && *from_env != '\0' ? from_env : TINTSPOT_EXE_PATH;
+}
+
+TintspotApp::TintspotApp(const AppOptions& options)
+    : folder_(std::make_unique<AppFolder>("tintspot")) {
+  log_path_ = folder_->path() + ".log";  // beside the folder, so the folder holds only the app
+  folder_->CopyIn(TintspotExePath(), "Tintspot.exe");
+  if (options.ini) folder_->WriteFile(kIniName, *options.ini);
+  if (options.read_only_folder) folder_->MakeReadOnly();
+}
+
+TintspotApp::~TintspotApp() {
+  if (Running()) Kill();
+}
+
+bool TintspotApp::Start(milliseconds timeout) {
+  auto start = std::chrono::steady_clock::now();
+  process_ = WineSession::Get().StartWine({"./Tintspot.exe"}, folder_->path(), log_path_);
+  pid_ = process_.pid();
+  bool shown = WaitUntil(
+      [&] {
+        auto found = Windows();
+        if (!found.empty()) window_ = found.back();
+        return !found.empty() || !Running();
+      },
+      timeout);
+  start_seconds_ = SecondsSince(start);
+  return shown && window_ != 0;
+}
+
+std::vector<Window> TintspotApp::Windows(const std::string& caption) {
+  std::vector<Window> own;
+  for (Window w : x().FindWindows(caption)) {
+    if (x().WindowPid(w) == pid_) own.push_back(w);
+  }
+  return own;
+}
+
+std::optional<Rect> TintspotApp::Geometry() { return x().Geometry(window_); }
+
+bool TintspotApp::Close(milliseconds timeout) {
+  x().SendDeleteWindow(window_);
+  return process_.Wait(timeout).has_value();
+}
+
+void TintspotApp::Kill() {
+  process_.Kill();
+  // The X server removes the windows once it sees the connection gone.
+  WaitUntil([&] { return window_ == 0 || !x().IsWindowViewable(window_); }, milliseconds(5000));
+}
+
+std::string TintspotApp::Log() const {
+  std::ifstream in(log_path_, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::optional<long> TintspotApp::ResidentKilobytes() const {
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return std::nullopt;
+}
+
+}  // namespace e2e

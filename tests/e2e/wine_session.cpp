@@ -1,0 +1,299 @@
+#include "wine_session.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+
+#include "wait_until.h"
+
+#ifndef WINHELPER_EXE_PATH
+#define WINHELPER_EXE_PATH ""
+#endif
+
+namespace e2e {
+namespace fs = std::filesystem;
+namespace {
+
+std::unique_ptr<WineSession> g_session;
+std::string g_start_error;
+
+std::string EnvOr(const char* name, const std::string& fallback) {
+  const char* value = getenv(name);
+  return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+void Check(const RunResult& r, const std::string& what) {
+  if (r.exit_code != 0 || r.timed_out) {
+    throw std::runtime_error(what + (r.timed_out ? " timed out" : " failed") + " (exit " +
+                             std::to_string(r.exit_code) + "): " + r.output);
+  }
+}
+
+// Reads the display number Xvfb writes to its -displayfd pipe once it is ready.
+std::string ReadDisplayNumber(int fd, milliseconds timeout) {
+  std::string text;
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (text.find('\n') == std::string::npos) {
+    auto left =
+        std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd p{fd, POLLIN, 0};
+    if (left.count() <= 0 || poll(&p, 1, int(left.count())) <= 0) break;
+    char buffer[32];
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    text.append(buffer, size_t(n));
+  }
+  auto end = text.find('\n');
+  return end == std::string::npos ? "" : text.substr(0, end);
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Removes the folders of earlier runs whose test process is gone without cleaning up (killed
+// at a time limit, crashed): a prefix takes about 700 MB.
+void RemoveAbandonedRuns(const std::string& tmp_dir) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(tmp_dir, error)) {
+    if (entry.path().filename().string().rfind("tintspot-e2e-", 0) != 0) continue;
+    long owner = strtol(ReadText((entry.path() / "owner.pid").string()).c_str(), nullptr, 10);
+    if (owner <= 0 || kill(pid_t(owner), 0) == 0 || errno != ESRCH) continue;
+    fs::remove_all(entry.path(), error);
+  }
+}
+
+}  // namespace
+
+WineSession& WineSession::Get() {
+  if (!g_start_error.empty()) throw std::runtime_error(g_start_error);
+  if (!g_session) {
+    std::unique_ptr<WineSession> session(new WineSession);
+    try {
+      session->Start();
+    } catch (const std::exception& e) {
+      g_start_error = std::string("end-to-end session did not start: ") + e.what();
+      throw std::runtime_error(g_start_error);
+    }
+    g_session = std::move(session);
+  }
+  return *g_session;
+}
+
+void WineSession::Shutdown() { g_session.reset(); }
+
+WineSession::~WineSession() {
+  if (!prefix_.empty()) KillPrefixProcesses();
+  if (own_prefix_ && !prefix_.empty()) {
+    // Debian's Wine keeps the server's sockets in a $TMPDIR/wine-XXXXXX folder named in the
+    // prefix's "wineserver" file; it outlives the server.
+    std::string name = ReadText(prefix_ + "/wineserver");
+    if (!name.empty() && name.back() == '\n') name.pop_back();
+    std::error_code ignored;
+    if (name.rfind("wine-", 0) == 0 && name.find('/') == std::string::npos) {
+      fs::remove_all(EnvOr("TMPDIR", "/tmp") + "/" + name, ignored);
+    }
+  }
+  x_.reset();
+  xvfb_.Signal(SIGTERM);
+  if (!xvfb_.Wait(milliseconds(5000))) xvfb_.Kill();
+  if (EnvOr("TINTSPOT_E2E_KEEP", "") == "1") {
+    fs::remove(root_ + "/owner.pid");  // so that later runs do not take it for abandoned
+    std::cerr << "[e2e] kept " << root_ << "\n";
+  } else if (!root_.empty()) {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+}
+
+void WineSession::Start() {
+  std::string tmp_dir = EnvOr("TMPDIR", "/tmp");
+  RemoveAbandonedRuns(tmp_dir);
+  std::string tmp = tmp_dir + "/tintspot-e2e-XXXXXX";
+  if (mkdtemp(tmp.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  root_ = tmp;
+  std::ofstream(root_ + "/owner.pid") << getpid();
+  auto start = std::chrono::steady_clock::now();
+  display_ = EnvOr("TINTSPOT_E2E_DISPLAY", "");
+  if (display_.empty()) StartXvfb();
+  x_ = std::make_unique<XDriver>(display_);
+  double xvfb_seconds = SecondsSince(start);
+  start = std::chrono::steady_clock::now();
+  prefix_ = EnvOr("TINTSPOT_E2E_WINEPREFIX", "");
+  own_prefix_ = prefix_.empty();
+  if (own_prefix_) prefix_ = root_ + "/prefix";
+  // A reused prefix may have a server started with root's permission overrides: restart it.
+  if (!own_prefix_) KillPrefixProcesses();
+  if (!fs::exists(prefix_ + "/system.reg")) CreatePrefix();
+  prefix_ready_ = true;
+  EnsureKeeper();
+  std::cerr << "[e2e] display " << display_ << " (" << xvfb_seconds << " s), prefix " << prefix_
+            << " (" << SecondsSince(start) << " s)\n";
+}
+
+void WineSession::StartXvfb() {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
+  SpawnOptions options;
+  options.argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
+                  "-nolisten", "tcp"};
+  options.keep_fd = fds[1];
+  options.output_path = root_ + "/xvfb.log";
+  options.parent_death_signal = SIGTERM;  // lets Xvfb remove its lock file
+  xvfb_ = Process(options);
+  close(fds[1]);
+  std::string number = ReadDisplayNumber(fds[0], milliseconds(20000));
+  close(fds[0]);
+  if (number.empty())
+    throw std::runtime_error("Xvfb did not start: " + ReadText(options.output_path));
+  display_ = ":" + number;
+}
+
+void WineSession::CreatePrefix() {
+  fs::create_directories(prefix_);
+  Check(RunWine({"wineboot", "--init"}, milliseconds(180000)), "wineboot --init");
+  // Unmanaged windows: Wine focuses its active window itself and closes windows at once.
+  Check(
+      RunWine({"reg", "add", R"(HKCU\Software\Wine\X11 Driver)", "/v", "Managed", "/d", "N", "/f"},
+              milliseconds(60000)),
+      "reg add Managed");
+  // A crashing program must end, not wait behind a crash dialog.
+  Check(RunWine({"reg", "add", R"(HKCU\Software\Wine\WineDbg)", "/v", "ShowCrashDialog", "/t",
+                 "REG_DWORD", "/d", "0", "/f"},
+                milliseconds(60000)),
+        "reg add ShowCrashDialog");
+}
+
+EnvVars WineSession::Env() const {
+  return {{"DISPLAY", display_},
+          {"WINEPREFIX", prefix_},
+          {"WINEDEBUG", EnvOr("TINTSPOT_E2E_WINEDEBUG", "-all")},
+          {"WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe="}};
+}
+
+std::string WineSession::NewFolder(const std::string& tag) {
+  std::string path = root_ + "/" + tag + "-" + std::to_string(++folder_count_);
+  fs::create_directories(path);
+  return path;
+}
+
+void WineSession::EnsureKeeper() {
+  // Not while the prefix is being created: two Wine processes starting together on a new
+  // prefix race for its "wineserver" file, and the loser fails ("fixed a temporary directory
+  // error, please try running the same command again").
+  if (!prefix_ready_ || keeper_.Running() || !fs::exists(WinHelperExePath())) return;
+  SpawnOptions options;
+  options.argv = {"wine", WinHelperExePath(), "idle"};
+  options.cwd = root_;
+  options.env = Env();
+  options.output_path = root_ + "/keeper.log";
+  options.drop_file_override = true;
+  keeper_ = Process(options);
+}
+
+Process WineSession::StartWine(const std::vector<std::string>& args, const std::string& cwd,
+                               const std::string& log_path) {
+  EnsureKeeper();
+  SpawnOptions options;
+  options.argv = {"wine"};
+  options.argv.insert(options.argv.end(), args.begin(), args.end());
+  options.cwd = cwd;
+  options.env = Env();
+  options.output_path = log_path;
+  options.drop_file_override = true;
+  return Process(options);
+}
+
+RunResult WineSession::RunWine(const std::vector<std::string>& args, milliseconds timeout,
+                               const std::string& cwd) {
+  EnsureKeeper();
+  std::vector<std::string> argv = {"wine"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return Run(argv, Env(), timeout, cwd, /*drop_file_override=*/true);
+}
+
+std::string WinHelperExePath() { return WINHELPER_EXE_PATH; }
+
+RunResult WineSession::RunWinHelper(const std::vector<std::string>& args, milliseconds timeout) {
+  std::string helper = WinHelperExePath();
+  if (helper.empty() || !fs::exists(helper)) {
+    throw std::runtime_error("winhelper.exe was not built (no MinGW compiler?)");
+  }
+  std::vector<std::string> argv = {helper};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return RunWine(argv, timeout, root_);
+}
+
+void WineSession::KillPrefixProcesses() {
+  Run({"wineserver", "-k"}, Env(), milliseconds(20000), "", /*drop_file_override=*/true);
+  Run({"wineserver", "-w"}, Env(), milliseconds(20000), "", /*drop_file_override=*/true);
+  keeper_.Wait(milliseconds(5000));  // reaps it; the next Wine start brings a new one
+}
+
+std::map<std::string, std::string> ParseKeyValues(const std::string& text) {
+  std::map<std::string, std::string> values;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    auto eq = line.find('=');
+    if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return values;
+}
+
+// ---- AppFolder ----
+
+AppFolder::AppFolder(const std::string& tag) : path_(WineSession::Get().NewFolder(tag)) {}
+
+AppFolder::~AppFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+void AppFolder::CopyIn(const std::string& source, const std::string& name) {
+  fs::copy_file(source, File(name), fs::copy_options::overwrite_existing);
+}
+
+void AppFolder::WriteFile(const std::string& name, const std::string& content) {
+  std::ofstream out(File(name), std::ios::binary);
+  out << content;
+  if (!out) throw std::runtime_error("cannot write " + File(name));
+}
+
+std::optional<std::string> AppFolder::ReadFile(const std::string& name) const {
+  std::ifstream in(File(name), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void AppFolder::MakeReadOnly() {
+  const uid_t nobody = 65534;
+  for (const auto& entry : fs::directory_iterator(path_)) {
+    bool exe = entry.path().extension() == ".exe";
+    fs::permissions(entry.path(), exe ? fs::perms(0555) : fs::perms(0444));
+    if (geteuid() == 0 && chown(entry.path().c_str(), nobody, nobody) != 0) {
+      throw std::runtime_error("chown failed for " + entry.path().string());
+    }
+  }
+  fs::permissions(path_, fs::perms(0555));
+  if (geteuid() == 0 && chown(path_.c_str(), nobody, nobody) != 0) {
+    throw std::runtime_error("chown failed for " + path_);
+  }
+}
+
+}  // namespace e2e

@@ -1,0 +1,109 @@
+// The shared environment of one run of the end-to-end tests: an X server (Xvfb), a private
+// Wine prefix and a temporary folder, created on first use and removed by Shutdown().
+//
+// Environment variables:
+//   TINTSPOT_E2E_DISPLAY    use this running X server instead of starting Xvfb (e.g. ":5")
+//   TINTSPOT_E2E_WINEPREFIX use (and keep) this prefix; it is initialised if it is new
+//   TINTSPOT_E2E_WINEDEBUG  WINEDEBUG for the programs under test (default "-all")
+//   TINTSPOT_E2E_KEEP=1     keep the temporary folder (logs, screenshots) after the run
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "subprocess.h"
+#include "xdriver.h"
+
+namespace e2e {
+
+using std::chrono::milliseconds;
+
+class WineSession {
+ public:
+  // Starts the session on first use; throws std::runtime_error (again on later calls) if it
+  // cannot be started.
+  static WineSession& Get();
+  // Stops every process of the prefix and the X server and removes the temporary folder.
+  static void Shutdown();
+
+  const std::string& display() const { return display_; }
+  const std::string& prefix() const { return prefix_; }
+  const std::string& root() const { return root_; }  // temporary folder of this run
+  EnvVars Env() const;                               // DISPLAY, WINEPREFIX, WINEDEBUG, ...
+  XDriver& x() { return *x_; }
+
+  // A new empty folder under root(), named after `tag`.
+  std::string NewFolder(const std::string& tag);
+
+  // Starts `wine args...` in `cwd`, output appended to `log_path`.
+  //
+  // Every Wine process of the session, wineboot and the wineserver included, runs without
+  // root's permission overrides (SpawnOptions::drop_file_override), so read-only folders are
+  // read-only to the programs. The wineserver matters most: it is the one that opens files for
+  // the programs, and it inherits the capabilities of the Wine process that started it.
+  Process StartWine(const std::vector<std::string>& args, const std::string& cwd,
+                    const std::string& log_path);
+  // Runs `wine args...` to its end and returns its output.
+  RunResult RunWine(const std::vector<std::string>& args, milliseconds timeout,
+                    const std::string& cwd = "");
+  // Runs the Win32 helper (winhelper.exe) with `args`; throws std::runtime_error if it was not
+  // built.
+  RunResult RunWinHelper(const std::vector<std::string>& args,
+                         milliseconds timeout = milliseconds(30000));
+
+  // Ends every process of this prefix (`wineserver -k`) and waits for the server to go.
+  void KillPrefixProcesses();
+  // Keeps an idle Wine program running, so that the prefix's server and system processes stay
+  // up between tests and each program start is fast (about 0.2 s instead of 2-3 s).
+  void EnsureKeeper();
+
+  ~WineSession();
+
+ private:
+  WineSession() = default;
+  void Start();
+  void StartXvfb();
+  void CreatePrefix();
+
+  std::string root_, display_, prefix_;
+  bool own_prefix_ = true;
+  bool prefix_ready_ = false;
+  Process xvfb_;
+  Process keeper_;
+  std::unique_ptr<XDriver> x_;
+  int folder_count_ = 0;
+};
+
+// Path of the Win32 helper winhelper.exe built with the tests (empty if it was not built).
+std::string WinHelperExePath();
+
+// "key=value" lines (as printed by winhelper.exe) as a map.
+std::map<std::string, std::string> ParseKeyValues(const std::string& text);
+
+// A fresh folder for one program under test; removed when the object goes.
+class AppFolder {
+ public:
+  explicit AppFolder(const std::string& tag = "app");
+  ~AppFolder();
+  AppFolder(const AppFolder&) = delete;
+  AppFolder& operator=(const AppFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  void CopyIn(const std::string& source, const std::string& name);
+  void WriteFile(const std::string& name, const std::string& content);
+  std::optional<std::string> ReadFile(const std::string& name) const;
+  // Makes the folder and its files unwritable for the session's Wine programs: they belong to
+  // another user (nobody) and carry no write bits, and the Wine processes run without root's
+  // permission overrides (see WineSession::StartWine). The test itself can still remove them.
+  void MakeReadOnly();
+
+ private:
+  std::string path_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,194 @@
+// winhelper.exe: asks Win32 about the program under test from inside the same Wine prefix.
+// Cross-compiled with MinGW; prints "key=value" lines. Exit code 0 on success, 1 when the
+// window is not found or the call fails, 2 on bad usage.
+//
+//   winhelper restore CAPTION        ShowWindow(SW_RESTORE) on the top-level window
+//   winhelper minimize CAPTION       ShowWindow(SW_MINIMIZE)
+//   winhelper info CAPTION           rectangles, placement, visible/iconic/topmost, pid
+//   winhelper resources CAPTION      GDI/USER object counts, handles and memory of its process
+//                                    (Wine 8 answers 0 for the object and handle counts; the
+//                                    working set and pagefile figures are real)
+//   winhelper syscolor INDEX         GetSysColor(INDEX)
+//   winhelper pixel X Y              GetPixel on the screen
+//   winhelper profile-write FILE SECTION KEY VALUE   WritePrivateProfileStringA
+//   winhelper clipboard-set TEXT     puts TEXT on the clipboard as CF_TEXT
+//   winhelper idle                   waits forever (keeps the prefix's Wine processes running)
+//   winhelper keylog                 shows a window "winhelper keylog" at 0,0 (200x100) and prints
+//                                    its key messages as "key=MSG,VK,REPEATED" until Escape
+#include <windows.h>
+// psapi.h needs the types of windows.h
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Search {
+  const char* caption;
+  HWND found;
+};
+
+// The top-level window with this caption that is not a dialog box (the program's error
+// boxes share its caption).
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lparam) {
+  auto* search = reinterpret_cast<Search*>(lparam);
+  char text[256] = {0}, cls[256] = {0};
+  GetWindowTextA(hwnd, text, sizeof text);
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (strcmp(text, search->caption) == 0 && strcmp(cls, "#32770") != 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindByCaption(const char* caption) {
+  Search search{caption, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) printf("found=0\n");
+  return search.found;
+}
+
+void PrintRect(const char* name, const RECT& r) {
+  printf("%s=%ld,%ld,%ld,%ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+int Info(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd, &placement);
+  LONG_PTR exstyle = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+  printf("found=1\npid=%lu\n", pid);
+  PrintRect("rect", rect);
+  PrintRect("normal_rect", placement.rcNormalPosition);
+  printf("visible=%d\niconic=%d\ntopmost=%d\nforeground=%d\n", IsWindowVisible(hwnd) ? 1 : 0,
+         IsIconic(hwnd) ? 1 : 0, (exstyle & WS_EX_TOPMOST) ? 1 : 0,
+         GetForegroundWindow() == hwnd ? 1 : 0);
+  return 0;
+}
+
+int Resources(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (process == nullptr) return 1;
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, &memory, sizeof memory);
+  DWORD handles = 0;
+  GetProcessHandleCount(process, &handles);
+  printf("found=1\npid=%lu\ngdi_objects=%lu\nuser_objects=%lu\nhandles=%lu\n", pid,
+         GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+         handles);
+  printf("working_set=%llu\npagefile=%llu\n",
+         static_cast<unsigned long long>(memory.WorkingSetSize),
+         static_cast<unsigned long long>(memory.PagefileUsage));
+  CloseHandle(process);
+  return 0;
+}
+
+int ProfileWrite(char** args) {
+  char path[MAX_PATH];
+  GetFullPathNameA(args[0], MAX_PATH, path, nullptr);
+  SetLastError(0);
+  BOOL ok = WritePrivateProfileStringA(args[1], args[2], args[3], path);
+  printf("path=%s\nok=%d\nerror=%lu\n", path, ok ? 1 : 0, GetLastError());
+  return ok ? 0 : 1;
+}
+
+int ClipboardSet(const char* text) {
+  size_t size = strlen(text) + 1;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  memcpy(GlobalLock(memory), text, size);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return 1;
+  EmptyClipboard();
+  bool ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+  CloseClipboard();
+  printf("ok=%d\n", ok ? 1 : 0);
+  return ok ? 0 : 1;
+}
+
+LRESULT CALLBACK KeyLogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) {
+    const char* name = msg == WM_KEYDOWN      ? "down"
+                       : msg == WM_KEYUP      ? "up"
+                       : msg == WM_SYSKEYDOWN ? "sysdown"
+                                              : "sysup";
+    // Bit 30 of lParam: the key was already down (an auto-repeat).
+    printf("key=%s,%u,%d\n", name, unsigned(wp), (lp >> 30) & 1 ? 1 : 0);
+    fflush(stdout);
+    if (msg == WM_KEYUP && wp == VK_ESCAPE) DestroyWindow(hwnd);
+    return 0;
+  }
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+int KeyLog() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = KeyLogProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  wc.lpszClassName = "winhelper_keylog";
+  RegisterClassA(&wc);
+  HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "winhelper keylog", WS_POPUP | WS_VISIBLE, 0, 0,
+                              200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+  if (hwnd == nullptr) return 1;
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "keylog") return KeyLog();
+  if (argc == 2 && std::string(argv[1]) == "idle") {
+    Sleep(INFINITE);
+    return 0;
+  }
+  if (argc < 3) {
+    fprintf(stderr, "usage: winhelper COMMAND ARGS...\n");
+    return 2;
+  }
+  std::string command = argv[1];
+  if (command == "syscolor") {
+    COLORREF c = GetSysColor(atoi(argv[2]));
+    printf("value=0x%06lx\nrgb=%d,%d,%d\n", c, GetRValue(c), GetGValue(c), GetBValue(c));
+    return 0;
+  }
+  if (command == "pixel" && argc == 4) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, atoi(argv[2]), atoi(argv[3]));
+    ReleaseDC(nullptr, screen);
+    printf("value=0x%06lx\nrgb=%d,%d,%d\n", c, GetRValue(c), GetGValue(c), GetBValue(c));
+    return c == CLR_INVALID ? 1 : 0;
+  }
+  if (command == "profile-write" && argc == 6) return ProfileWrite(argv + 2);
+  if (command == "clipboard-set") return ClipboardSet(argv[2]);
+  HWND hwnd = FindByCaption(argv[2]);
+  if (hwnd == nullptr) return 1;
+  if (command == "restore" || command == "minimize") {
+    ShowWindow(hwnd, command == "restore" ? SW_RESTORE : SW_MINIMIZE);
+    printf("found=1\n");
+    return 0;
+  }
+  if (command == "info") return Info(hwnd);
+  if (command == "resources") return Resources(hwnd);
+  fprintf(stderr, "unknown command %s\n", command.c_str());
+  return 2;
+}

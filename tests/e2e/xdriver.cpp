@@ -1,0 +1,307 @@
+#include "xdriver.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "xdriver_internal.h"
+
+namespace e2e {
+namespace {
+
+void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+int MaskShift(unsigned long mask) {
+  int shift = 0;
+  while (mask != 0 && (mask & 1) == 0) {
+    mask >>= 1;
+    ++shift;
+  }
+  return shift;
+}
+
+}  // namespace
+
+std::string ToString(const Rgb& c) {
+  return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+}
+
+std::string ToString(const Rect& r) {
+  return std::to_string(r.width) + "x" + std::to_string(r.height) + "+" + std::to_string(r.x) +
+         "+" + std::to_string(r.y);
+}
+
+XDriver::XDriver(const std::string& display_name) {
+  display_ = XOpenDisplay(display_name.empty() ? nullptr : display_name.c_str());
+  if (display_ == nullptr) throw std::runtime_error("cannot open X display '" + display_name + "'");
+  int event, error, major, minor;
+  if (!XTestQueryExtension(display_, &event, &error, &major, &minor)) {
+    XCloseDisplay(display_);
+    throw std::runtime_error("X server has no XTEST extension");
+  }
+  root_ = DefaultRootWindow(display_);
+  Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
+  if (visual->c_class != TrueColor) {
+    XCloseDisplay(display_);
+    throw std::runtime_error("only TrueColor screens are supported");
+  }
+  InstallErrorHandler();
+}
+
+XDriver::~XDriver() {
+  if (helper_ != 0) XDestroyWindow(display_, helper_);
+  XCloseDisplay(display_);
+}
+
+int XDriver::ScreenWidth() const { return DisplayWidth(display_, DefaultScreen(display_)); }
+int XDriver::ScreenHeight() const { return DisplayHeight(display_, DefaultScreen(display_)); }
+void XDriver::Sync() { XSync(display_, False); }
+
+unsigned long XDriver::PackPixel(Rgb c) const {
+  Visual* v = DefaultVisual(display_, DefaultScreen(display_));
+  return (static_cast<unsigned long>(c.r) << MaskShift(v->red_mask) & v->red_mask) |
+         (static_cast<unsigned long>(c.g) << MaskShift(v->green_mask) & v->green_mask) |
+         (static_cast<unsigned long>(c.b) << MaskShift(v->blue_mask) & v->blue_mask);
+}
+
+Rgb XDriver::UnpackPixel(unsigned long pixel) const {
+  Visual* v = DefaultVisual(display_, DefaultScreen(display_));
+  return {uint8_t((pixel & v->red_mask) >> MaskShift(v->red_mask)),
+          uint8_t((pixel & v->green_mask) >> MaskShift(v->green_mask)),
+          uint8_t((pixel & v->blue_mask) >> MaskShift(v->blue_mask))};
+}
+
+// ---- Pointer and buttons ----
+
+void XDriver::MovePointer(int x, int y) {
+  XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+  Sync();
+}
+
+void XDriver::WarpPointer(int x, int y) {
+  XWarpPointer(display_, None, root_, 0, 0, 0, 0, x, y);
+  Sync();
+}
+
+Point XDriver::PointerPosition() {
+  Window root_return, child;
+  int root_x = 0, root_y = 0, win_x, win_y;
+  unsigned mask;
+  XQueryPointer(display_, root_, &root_return, &child, &root_x, &root_y, &win_x, &win_y, &mask);
+  return {root_x, root_y};
+}
+
+void XDriver::ButtonDown(Button button) {
+  XTestFakeButtonEvent(display_, static_cast<unsigned>(button), True, CurrentTime);
+  Sync();
+}
+
+void XDriver::ButtonUp(Button button) {
+  XTestFakeButtonEvent(display_, static_cast<unsigned>(button), False, CurrentTime);
+  Sync();
+}
+
+void XDriver::Click(Button button) {
+  ButtonDown(button);
+  ButtonUp(button);
+}
+
+void XDriver::DoubleClick(Button button, int gap_ms) {
+  Click(button);
+  SleepMs(gap_ms);
+  Click(button);
+}
+
+// ---- Keys ----
+
+KeyCode XDriver::KeyCodeFor(KeySym keysym, bool* needs_shift) {
+  KeyCode code = XKeysymToKeycode(display_, keysym);
+  if (code == 0) throw std::runtime_error("no key for keysym " + std::to_string(keysym));
+  *needs_shift = XkbKeycodeToKeysym(display_, code, 0, 0) != keysym &&
+                 XkbKeycodeToKeysym(display_, code, 0, 1) == keysym;
+  return code;
+}
+
+void XDriver::KeyDown(KeySym keysym) {
+  bool shift = false;
+  KeyCode code = KeyCodeFor(keysym, &shift);
+  if (shift) XTestFakeKeyEvent(display_, KeyCodeFor(XK_Shift_L, &shift), True, CurrentTime);
+  XTestFakeKeyEvent(display_, code, True, CurrentTime);
+  Sync();
+}
+
+void XDriver::KeyUp(KeySym keysym) {
+  bool shift = false;
+  KeyCode code = KeyCodeFor(keysym, &shift);
+  XTestFakeKeyEvent(display_, code, False, CurrentTime);
+  if (shift) XTestFakeKeyEvent(display_, KeyCodeFor(XK_Shift_L, &shift), False, CurrentTime);
+  Sync();
+}
+
+void XDriver::PressModifiers(unsigned modifiers, bool down) {
+  const std::pair<unsigned, KeySym> keys[] = {
+      {kCtrl, XK_Control_L}, {kShift, XK_Shift_L}, {kAlt, XK_Alt_L}};
+  for (const auto& [flag, keysym] : keys) {
+    if ((modifiers & flag) == 0) continue;
+    bool unused = false;
+    XTestFakeKeyEvent(display_, KeyCodeFor(keysym, &unused), down, CurrentTime);
+  }
+  Sync();
+}
+
+void XDriver::TapKey(KeySym keysym, unsigned modifiers) {
+  PressModifiers(modifiers, true);
+  KeyDown(keysym);
+  KeyUp(keysym);
+  PressModifiers(modifiers, false);
+}
+
+bool XDriver::RepeatKey(KeySym keysym, int presses, unsigned modifiers) {
+  // The X server repeats held keys itself and drops a second XTest press of a key that is
+  // already down, so the key is held down long enough for the server's auto-repeat to give
+  // `presses` presses, under a repeat timing set for that moment: presses come at 0, kDelayMs,
+  // kDelayMs + kIntervalMs ..., and the release is aimed half an interval after the last one.
+  constexpr int kDelayMs = 200, kIntervalMs = 150;
+  const int earliest = presses > 1 ? kDelayMs + (presses - 2) * kIntervalMs : 0;
+  const int latest = presses > 1 ? earliest + kIntervalMs : kDelayMs;
+  unsigned old_delay = 0, old_interval = 0;
+  XkbGetAutoRepeatRate(display_, XkbUseCoreKbd, &old_delay, &old_interval);
+  XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, kDelayMs, kIntervalMs);
+  PressModifiers(modifiers, true);
+  KeyDown(keysym);
+  auto down = std::chrono::steady_clock::now();
+  if (presses > 1) SleepMs(earliest + kIntervalMs / 2);
+  KeyUp(keysym);
+  auto held =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - down)
+          .count();
+  PressModifiers(modifiers, false);
+  XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, old_delay, old_interval);
+  Sync();
+  return held >= earliest && held < latest;
+}
+
+// ---- Screen ----
+
+Image XDriver::Capture(const Rect& area) {
+  XImage* image = XGetImage(display_, root_, area.x, area.y, unsigned(area.width),
+                            unsigned(area.height), AllPlanes, ZPixmap);
+  if (image == nullptr) throw std::runtime_error("XGetImage failed for " + ToString(area));
+  Image result;
+  result.width = area.width;
+  result.height = area.height;
+  result.pixels.reserve(size_t(area.width) * area.height);
+  for (int y = 0; y < area.height; ++y) {
+    for (int x = 0; x < area.width; ++x)
+      result.pixels.push_back(UnpackPixel(XGetPixel(image, x, y)));
+  }
+  XDestroyImage(image);
+  return result;
+}
+
+Rgb XDriver::PixelAt(int x, int y) { return Capture({x, y, 1, 1}).pixels[0]; }
+
+// ---- Windows ----
+
+std::optional<std::string> XDriver::WindowName(Window window) {
+  ErrorTrap trap(display_);
+  std::optional<std::string> name;
+  char* raw = nullptr;
+  if (XFetchName(display_, window, &raw) && raw != nullptr) {
+    name = raw;
+    XFree(raw);
+  } else {
+    name = Utf8Property(display_, window, "_NET_WM_NAME");
+  }
+  return trap.Failed() ? std::nullopt : name;
+}
+
+std::optional<long> XDriver::WindowPid(Window window) {
+  ErrorTrap trap(display_);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::optional<long> pid;
+  if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False), 0, 1, False,
+                         XA_CARDINAL, &type, &format, &count, &remaining, &data) == Success &&
+      data != nullptr && format == 32 && count == 1) {
+    pid = *reinterpret_cast<long*>(data);  // format-32 data arrives as longs
+  }
+  if (data != nullptr) XFree(data);
+  return trap.Failed() ? std::nullopt : pid;
+}
+
+std::vector<Window> XDriver::FindWindows(const std::string& name, bool viewable_only) {
+  Window root_return, parent;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> found;
+  if (!XQueryTree(display_, root_, &root_return, &parent, &children, &count)) return found;
+  for (unsigned i = 0; i < count; ++i) {
+    if (viewable_only && !IsWindowViewable(children[i])) continue;
+    if (WindowName(children[i]) == name) found.push_back(children[i]);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+std::optional<Window> XDriver::FindWindow(const std::string& name, bool viewable_only) {
+  auto found = FindWindows(name, viewable_only);
+  if (found.empty()) return std::nullopt;
+  return found.back();  // the topmost in stacking order
+}
+
+std::optional<Rect> XDriver::Geometry(Window window) {
+  ErrorTrap trap(display_);
+  XWindowAttributes attributes;
+  Window child;
+  int x = 0, y = 0;
+  if (!XGetWindowAttributes(display_, window, &attributes) ||
+      !XTranslateCoordinates(display_, window, root_, 0, 0, &x, &y, &child) || trap.Failed()) {
+    return std::nullopt;
+  }
+  // The outer rectangle starts at the border's outer edge.
+  return Rect{x - attributes.border_width, y - attributes.border_width,
+              attributes.width + 2 * attributes.border_width,
+              attributes.height + 2 * attributes.border_width};
+}
+
+bool XDriver::IsWindowViewable(Window window) {
+  ErrorTrap trap(display_);
+  XWindowAttributes attributes;
+  bool ok = XGetWindowAttributes(display_, window, &attributes) != 0;
+  return !trap.Failed() && ok && attributes.map_state == IsViewable;
+}
+
+void XDriver::Focus(Window window) {
+  XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
+  Sync();
+}
+
+Window XDriver::FocusedWindow() {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display_, &focus, &revert);
+  return focus;
+}
+
+void XDriver::SendDeleteWindow(Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  ErrorTrap trap(display_);
+  XSendEvent(display_, window, False, NoEventMask, &event);
+  Sync();
+}
+
+}  // namespace e2e
