@@ -40,6 +40,11 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_APP_ACTIVATION: core.ApplicationActivationChanged(); return 0;
     case WM_SETFOCUS: shell.zoomList.TakeFocusFromMain(); return 0;
     case WM_MENUCHAR: return shell.menu.MenuChar(wParam, lParam);
+    // Alt or F10 alone would start keyboard menu mode on the window's invisible system menu,
+    // which then swallows the following keys; those keys lock and unlock instead.
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
+      break;
     case WM_DISPLAYCHANGE: shell.screen.ForgetMonitors(); break;
     case WM_CLOSE: CloseMainWindow(shell, hwnd); return 0;
     case WM_DESTROY: MainDestroyed(shell); return 0;
