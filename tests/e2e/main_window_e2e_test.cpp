@@ -1,1 +1,256 @@
-// (tests to come)
+// The main window of the real program: where it starts, what the settings file makes of it, what
+// it writes back at close, and the sampling tick with its swatch and lock.
+#include <map>
+#include <thread>
+
+#include "e2e_fixture.h"
+#include "main_window_support.h"
+#include "skin_support.h"
+
+namespace e2e {
+namespace {
+
+constexpr Rect kTopButtonArea{112, 0, 20, 19};
+constexpr Point kRgbLabelPoint{72, 49};
+constexpr Point kHexLabelPoint{72, 64};
+constexpr Point kHsbLabelPoint{72, 79};
+constexpr Point kCmykLabelPoint{72, 94};
+constexpr Point kPadlockAt{35, 32};  // the padlock's top left corner on the swatch
+
+// The swatch with a padlock picture drawn over it, its transparent pixels left out.
+Image WithPadlock(Image swatch, const SkinImage& padlock) {
+  for (int y = 0; y < padlock.image.height; ++y) {
+    for (int x = 0; x < padlock.image.width; ++x) {
+      const Rgb& c = padlock.image.at(x, y);
+      if (padlock.transparent == c) continue;
+      swatch.pixels[size_t(kPadlockAt.y + y) * swatch.width + kPadlockAt.x + x] = c;
+    }
+  }
+  return swatch;
+}
+
+std::string Ini(int x, int y, int on_top, int zoom, int show_mag) {
+  return "[General]\r\nX=" + std::to_string(x) + "\r\nY=" + std::to_string(y) +
+         "\r\nonTop=" + std::to_string(on_top) + "\r\n[Magnifier]\r\nZoom=" + std::to_string(zoom) +
+         "\r\nShowMag=" + std::to_string(show_mag) + "\r\n";
+}
+
+class MainWindowTest : public E2eTest {
+ protected:
+  std::map<std::string, std::string> WinHelper(const std::string& command) {
+    RunResult result = session().RunWinHelper({command, TintspotApp::kCaption});
+    EXPECT_EQ(result.exit_code, 0) << command << ": " << result.output;
+    return ParseKeyValues(result.output);
+  }
+  Image CaptureClient(TintspotApp& app, const Rect& area) {
+    Point at = OnWindow(app, {area.x, area.y});
+    return x().Capture({at.x, at.y, area.width, area.height});
+  }
+  // A click on a readout label copies its text; the clipboard is emptied of it first.
+  std::optional<std::string> ReadoutText(TintspotApp& app, Point label) {
+    RunResult cleared = session().RunWinHelper({"clipboard-set", "-"});
+    EXPECT_EQ(cleared.exit_code, 0) << cleared.output;
+    EXPECT_TRUE(WaitUntil([&] { return x().ClipboardText() == "-"; }, milliseconds(3000)));
+    Point at = OnWindow(app, label);
+    x().MovePointer(at.x, at.y);
+    x().Click();
+    std::optional<std::string> text;
+    WaitUntil([&] { return (text = x().ClipboardText()).value_or("-") != "-"; }, milliseconds(3000),
+              milliseconds(50));
+    return text;
+  }
+  int CentreX() { return (x().ScreenWidth() - 171) / 2; }
+  int CentreY() { return (x().ScreenHeight() - 234) / 2; }
+};
+
+TEST_F(MainWindowTest, FirstStartIsCentredCompactAndNotTopmost) {
+  TintspotApp app;
+  ASSERT_TRUE(app.Start()) << app.Log();
+  // Centred as if the magnifier were shown, although it starts hidden.
+  EXPECT_EQ(app.Geometry(), (Rect{CentreX(), CentreY(), 171, 125}));
+  EXPECT_EQ(WinHelper("info")["topmost"], "0");
+  auto combo = WinHelper("combo");
+  EXPECT_EQ(combo["text"], "Zoom: 100%");
+  EXPECT_EQ(combo["enabled"], "1");
+  EXPECT_TRUE(SameImage(CaptureClient(app, kTopButtonArea), SkinPicture("imgtopo").image));
+}
+
+TEST_F(MainWindowTest, SavedSettingsArePutBackAndWrittenAgainAtClose) {
+  // X=5 lies less than 10 pixels from the work area's left edge: the window snaps onto it.
+  TintspotApp app({Ini(5, 300, 1, 4, 1)});
+  ASSERT_TRUE(app.Start()) << app.Log();
+  EXPECT_EQ(app.Geometry(), (Rect{0, 300, 171, 234}));
+  EXPECT_EQ(WinHelper("info")["topmost"], "1");
+  EXPECT_EQ(WinHelper("combo")["text"], "Zoom: 500%");
+  EXPECT_TRUE(SameImage(CaptureClient(app, kTopButtonArea), SkinPicture("imgtopd").image));
+  ASSERT_TRUE(app.Close()) << app.Log();
+  EXPECT_EQ(app.ReadIni(), Ini(0, 300, 1, 4, 1));
+}
+
+TEST_F(MainWindowTest, SavedPlaceOffEveryMonitorIsReplacedByTheCentre) {
+  {
+    TintspotApp app({Ini(-5000, 3000, 0, 0, 0)});
+    // A window left off the screen need not have a viewable X window for Start() to find.
+    ASSERT_TRUE(app.Start(milliseconds(10000))) << "window at " << WinHelper("info")["rect"];
+    EXPECT_EQ(app.Geometry(), (Rect{CentreX(), CentreY(), 171, 125}));
+  }
+  // A window still partly on the screen stays where it was saved.
+  TintspotApp app({Ini(-100, 200, 0, 0, 1)});
+  ASSERT_TRUE(app.Start()) << app.Log();
+  EXPECT_EQ(app.Geometry(), (Rect{-100, 200, 171, 234}));
+}
+
+// Dragging by the title moves the window, the screen snap puts it on the screen's edge when it
+// ends up less than 10 pixels from it, and closing writes the place reached, in a new file.
+TEST_F(MainWindowTest, DraggedWindowSnapsAndCloseWritesItsPlace) {
+  TintspotApp app;
+  ASSERT_TRUE(app.Start()) << app.Log();
+  auto before = app.Geometry();
+  ASSERT_TRUE(before.has_value());
+  // Right edge 9 pixels from the screen's, top edge well inside.
+  const int dx = (x().ScreenWidth() - 171 - 9) - before->x, dy = 545 - before->y;
+  Point grab = OnWindow(app, kTitlePoint);
+  x().MovePointer(grab.x, grab.y);
+  x().ButtonDown(Button::kLeft);
+  for (int step = 1; step <= 8; ++step) {
+    x().MovePointer(grab.x + dx * step / 8, grab.y + dy * step / 8);
+    std::this_thread::sleep_for(milliseconds(30));
+  }
+  const Rect expected{x().ScreenWidth() - 171, 545, 171, 125};
+  bool moved = WaitUntil([&] { return app.Geometry() == expected; }, milliseconds(3000));
+  x().ButtonUp(Button::kLeft);
+  ASSERT_TRUE(moved) << ToString(app.Geometry().value_or(Rect{}));
+  EXPECT_TRUE(HoldsFor([&] { return app.Geometry() == expected; }, milliseconds(300)));
+  ASSERT_FALSE(app.ReadIni().has_value());  // nothing is saved while the program runs
+  ASSERT_TRUE(app.Close()) << app.Log();
+  EXPECT_EQ(app.exit_code(), 0);
+  EXPECT_EQ(app.ReadIni(), Ini(expected.x, 545, 0, 0, 0));
+}
+
+// A failed write is reported in an error box; dismissing it lets the program end all the same.
+TEST_F(MainWindowTest, UnwritableFolderReportsTheFailedWriteAndStillCloses) {
+  AppOptions options;
+  options.read_only_folder = true;
+  TintspotApp app(options);
+  ASSERT_TRUE(app.Start()) << app.Log();
+  Window main = app.window();
+  x().SendDeleteWindow(main);
+  std::vector<Window> boxes;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        boxes.clear();
+        for (Window w : app.Windows()) {
+          if (w != main) boxes.push_back(w);
+        }
+        return !boxes.empty();
+      },
+      milliseconds(5000)));
+  RunResult dialog = session().RunWinHelper({"dialog-text", TintspotApp::kCaption});
+  std::string path = "Z:" + app.IniPath();
+  std::replace(path.begin(), path.end(), '/', '\\');
+  EXPECT_NE(dialog.output.find("text=Unable to write to " + path + ".\r\n"), std::string::npos)
+      << dialog.output;
+  EXPECT_EQ(ParseKeyValues(dialog.output)["pid"], WinHelper("info")["pid"]);
+  x().Focus(boxes.front());
+  ASSERT_TRUE(WaitUntil([&] { return x().FocusedWindow() == boxes.front(); }, milliseconds(3000)));
+  x().TapKey(XK_Return);
+  ASSERT_TRUE(WaitUntil([&] { return !app.Running(); }, milliseconds(5000)))
+      << "still running after the error box was dismissed";
+  EXPECT_FALSE(app.ReadIni().has_value());
+}
+
+// The swatch follows the colour under the pointer, with its bevel rings, and the readouts follow.
+TEST_F(MainWindowTest, SwatchFollowsThePointerFromColourToColour) {
+  TintspotApp app;
+  ASSERT_TRUE(app.Start()) << app.Log();
+  const Rgb dark = DarkShadow(session());
+  ColourPatches patches(x(), {kSteelBlue.colour, kWhite.colour, kMidGrey.colour});
+  const SwatchColour colours[] = {kSteelBlue, kWhite, kMidGrey, kSteelBlue};
+  const size_t patch[] = {0, 1, 2, 0};
+  for (size_t i = 0; i < 4; ++i) {
+    Point at = patches.Centre(patch[i]);
+    x().MovePointer(at.x, at.y);
+    EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(colours[i], dark))) << colours[i].colour;
+  }
+  // Clicking the readouts (which moves the pointer onto the window) copies their texts.
+  EXPECT_EQ(ReadoutText(app, kRgbLabelPoint), "51,102,153");
+  EXPECT_EQ(ReadoutText(app, kHexLabelPoint), "336699");
+  EXPECT_EQ(ReadoutText(app, kHsbLabelPoint), "210,67,60");
+  EXPECT_EQ(ReadoutText(app, kCmykLabelPoint), "67,33,0,40");
+  Point grey = patches.Centre(2);
+  x().MovePointer(grey.x, grey.y);
+  ASSERT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kMidGrey, dark)));
+  EXPECT_EQ(ReadoutText(app, kRgbLabelPoint), "128,128,128");
+}
+
+// Over the program's own window no sample is taken: the swatch keeps the last outside colour.
+TEST_F(MainWindowTest, SwatchKeepsTheLastOutsideColourOverTheWindowItself) {
+  TintspotApp app({Ini(600, 400, 0, 0, 1)});
+  ASSERT_TRUE(app.Start()) << app.Log();
+  const Rgb dark = DarkShadow(session());
+  ColourPatches patches(x(), {kSteelBlue.colour, kWhite.colour});
+  const Image blue = ExpectedSwatch(kSteelBlue, dark);
+  Point outside = patches.Centre(0);
+  x().MovePointer(outside.x, outside.y);
+  ASSERT_TRUE(SwatchBecomes(app, x(), blue));
+  for (Point client : {kReadoutPoint, kTitlePoint, kButtonRowPoint, Point{10, 140}}) {
+    Point at = OnWindow(app, client);
+    ASSERT_NE(x().PixelAt(at.x, at.y), kSteelBlue.colour) << client;  // a sample would show
+    x().MovePointer(at.x, at.y);
+    EXPECT_TRUE(SwatchStays(app, x(), blue, milliseconds(300))) << "pointer at " << client;
+  }
+  EXPECT_EQ(ReadoutText(app, kRgbLabelPoint), "51,102,153");
+  // Sampling goes on once the pointer leaves the window.
+  Point white = patches.Centre(1);
+  x().MovePointer(white.x, white.y);
+  EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kWhite, dark)));
+}
+
+// A press on the swatch locks and unlocks, with the left button and the right one alike. Locked,
+// the swatch carries the padlock (white on a dark colour, black on a light one) and stays frozen;
+// unlocking removes the padlock at once, before any new sample, and sampling resumes.
+TEST_F(MainWindowTest, PressOnTheSwatchLocksAndUnlocks) {
+  TintspotApp app;
+  ASSERT_TRUE(app.Start()) << app.Log();
+  const Rgb dark = DarkShadow(session());
+  ColourPatches patches(x(), {kSteelBlue.colour, kWhite.colour});
+  const SkinImage& white_lock = SkinPicture("imglockwhite");
+  const SkinImage& black_lock = SkinPicture("imglockblack");
+  struct Round {
+    SwatchColour colour;
+    size_t patch, other;
+    const SkinImage& padlock;
+    Button lock, unlock;
+  };
+  const Round rounds[] = {{kSteelBlue, 0, 1, white_lock, Button::kLeft, Button::kRight},
+                          {kWhite, 1, 0, black_lock, Button::kRight, Button::kLeft}};
+  for (const Round& round : rounds) {
+    SCOPED_TRACE(ToString(round.colour.colour));
+    const Image plain = ExpectedSwatch(round.colour, dark);
+    const Image locked = WithPadlock(plain, round.padlock);
+    Point sample = patches.Centre(round.patch), other = patches.Centre(round.other);
+    Point swatch = OnWindow(app, kSwatchCentre);
+    x().MovePointer(sample.x, sample.y);
+    ASSERT_TRUE(SwatchBecomes(app, x(), plain));
+
+    x().MovePointer(swatch.x, swatch.y);
+    x().Click(round.lock);
+    EXPECT_TRUE(SwatchBecomes(app, x(), locked));
+    x().MovePointer(other.x, other.y);
+    EXPECT_TRUE(SwatchStays(app, x(), locked, milliseconds(500)));
+    EXPECT_EQ(WinHelper("combo")["enabled"], "0");
+
+    // Over the swatch no tick samples, so only the unlock itself can remove the padlock.
+    x().MovePointer(swatch.x, swatch.y);
+    x().Click(round.unlock);
+    EXPECT_TRUE(SwatchBecomes(app, x(), plain));
+    EXPECT_EQ(WinHelper("combo")["enabled"], "1");
+    x().MovePointer(other.x, other.y);
+    EXPECT_TRUE(SwatchBecomes(
+        app, x(),
+        ExpectedSwatch(round.colour.colour == kWhite.colour ? kSteelBlue : kWhite, dark)));
+  }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -12,6 +12,11 @@
 //   winhelper pixel X Y              GetPixel on the screen
 //   winhelper profile-write FILE SECTION KEY VALUE   WritePrivateProfileStringA
 //   winhelper clipboard-set TEXT     puts TEXT on the clipboard as CF_TEXT
+//   winhelper clipboard-hold SECONDS keeps the clipboard open for SECONDS (other programs cannot
+//                                    open it meanwhile); prints "held=1" once it has it
+//   winhelper combo CAPTION          the window's drop-down list: selection, its text, enabled
+//   winhelper dialog-text CAPTION    the texts of the static controls of a dialog box (e.g. a
+//                                    message box) with this caption, and its owner's process
 //   winhelper idle                   waits forever (keeps the prefix's Wine processes running)
 //   winhelper keylog                 shows a window "winhelper keylog" at 0,0 (200x100) and prints
 //                                    its key messages as "key=MSG,VK,REPEATED" until Escape
@@ -94,6 +99,59 @@ int Resources(HWND hwnd) {
   return 0;
 }
 
+int Combo(HWND hwnd) {
+  HWND combo = FindWindowExA(hwnd, nullptr, "ComboBox", nullptr);
+  if (combo == nullptr) {
+    printf("found=1\ncombo=0\n");
+    return 1;
+  }
+  LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  // The item text through the wide message: Wine hands it across processes in that form only.
+  wchar_t wide[256] = {0};
+  char text[256] = {0};
+  if (selection != CB_ERR && SendMessageW(combo, CB_GETLBTEXTLEN, selection, 0) < 256) {
+    SendMessageW(combo, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(wide));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  }
+  printf("found=1\ncombo=1\nselection=%ld\ntext=%s\nenabled=%d\n", long(selection), text,
+         IsWindowEnabled(combo) ? 1 : 0);
+  return 0;
+}
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lparam) {
+  auto* search = reinterpret_cast<Search*>(lparam);
+  char text[256] = {0}, cls[256] = {0};
+  GetWindowTextA(hwnd, text, sizeof text);
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (strcmp(text, search->caption) == 0 && strcmp(cls, "#32770") == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+  char text[1024] = {0}, cls[64] = {0};
+  GetClassNameA(child, cls, sizeof cls);
+  GetWindowTextA(child, text, sizeof text);
+  if (_stricmp(cls, "Static") == 0 && text[0] != '\0') printf("text=%s\n", text);
+  return TRUE;
+}
+
+int DialogText(const char* caption) {
+  Search search{caption, nullptr};
+  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) {
+    printf("found=0\n");
+    return 1;
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(search.found, &pid);
+  printf("found=1\npid=%lu\n", pid);
+  EnumChildWindows(search.found, PrintStaticText, 0);
+  return 0;
+}
+
 int ProfileWrite(char** args) {
   char path[MAX_PATH];
   GetFullPathNameA(args[0], MAX_PATH, path, nullptr);
@@ -114,6 +172,15 @@ int ClipboardSet(const char* text) {
   CloseClipboard();
   printf("ok=%d\n", ok ? 1 : 0);
   return ok ? 0 : 1;
+}
+
+int ClipboardHold(const char* seconds) {
+  if (!OpenClipboard(nullptr)) return 1;
+  printf("held=1\n");
+  fflush(stdout);
+  Sleep(DWORD(atoi(seconds)) * 1000);
+  CloseClipboard();
+  return 0;
 }
 
 LRESULT CALLBACK KeyLogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -180,6 +247,8 @@ int main(int argc, char** argv) {
   }
   if (command == "profile-write" && argc == 6) return ProfileWrite(argv + 2);
   if (command == "clipboard-set") return ClipboardSet(argv[2]);
+  if (command == "clipboard-hold") return ClipboardHold(argv[2]);
+  if (command == "dialog-text") return DialogText(argv[2]);
   HWND hwnd = FindByCaption(argv[2]);
   if (hwnd == nullptr) return 1;
   if (command == "restore" || command == "minimize") {
@@ -189,6 +258,7 @@ int main(int argc, char** argv) {
   }
   if (command == "info") return Info(hwnd);
   if (command == "resources") return Resources(hwnd);
+  if (command == "combo") return Combo(hwnd);
   fprintf(stderr, "unknown command %s\n", command.c_str());
   return 2;
 }
