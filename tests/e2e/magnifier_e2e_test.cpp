@@ -1,1 +1,201 @@
-// (tests to come)
+// The magnifier panel of the real program: the enlarged view around the cursor at every zoom
+// level chosen in the drop-down list, the cross-hair, showing and hiding the panel, picking a
+// colour out of the view, and the view frozen by the lock.
+#include <memory>
+
+#include "e2e_fixture.h"
+#include "magnifier_support.h"
+
+namespace e2e {
+namespace {
+
+using mag::AppProbe;
+using mag::ExpectedView;
+using mag::kZoomFactors;
+
+// Two patterns in which every pixel differs from its neighbours in every channel that moves:
+// red follows x and green follows y, blue mixes both.
+constexpr Rect kPatternA{400, 200, 240, 180};
+constexpr Rect kPatternB{700, 500, 240, 180};
+Rgb PatternA(int px, int py) { return {uint8_t(px), uint8_t(py), uint8_t(px * 3 + py * 7)}; }
+Rgb PatternB(int px, int py) { return {uint8_t(255 - px), uint8_t(py + 60), uint8_t(px ^ py)}; }
+Rgb ScreenA(Point p) { return PatternA(p.x - kPatternA.x, p.y - kPatternA.y); }
+Rgb ScreenB(Point p) { return PatternB(p.x - kPatternB.x, p.y - kPatternB.y); }
+constexpr Point kCentreA{520, 290};
+constexpr Point kCentreB{820, 590};
+
+class MagnifierTest : public E2eTest {
+ protected:
+  void SetUp() override {
+    E2eTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    pattern_a_ = x().CreatePatternWindow(kPatternA, PatternA);
+    pattern_b_ = x().CreatePatternWindow(kPatternB, PatternB);
+  }
+
+  // Starts the program at 100,100 with the panel shown and zoom item `zoom` selected.
+  void Start(int zoom) {
+    AppOptions options;
+    options.ini = mag::Ini(100, 100, zoom, true);
+    app_ = std::make_unique<TintspotApp>(options);
+    ASSERT_TRUE(app_->Start()) << app_->Log();
+    probe_ = std::make_unique<AppProbe>(x(), *app_);
+    ASSERT_EQ(probe_->Height(), mag::kFullHeight);
+  }
+
+  // Waits until the view shows `expected`; the failure message tells what differs.
+  ::testing::AssertionResult ViewBecomes(const Image& expected,
+                                         milliseconds timeout = milliseconds(5000)) {
+    std::string difference;
+    if (WaitUntil([&] { return (difference = mag::Difference(probe_->View(), expected)).empty(); },
+                  timeout)) {
+      return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "view: " << difference;
+  }
+
+  AppProbe& probe() { return *probe_; }
+
+  PatternWindow pattern_a_, pattern_b_;
+  std::unique_ptr<TintspotApp> app_;
+  std::unique_ptr<AppProbe> probe_;
+};
+
+// At each zoom level the view shows (167 div zoom) x (87 div zoom) screen pixels centred on the
+// cursor, each enlarged to a solid block, with the cross-hair arms inverted around the centre.
+// Every level is chosen with the mouse in the dropped-down list and takes effect once the pointer
+// is back on the screen outside the program.
+TEST_F(MagnifierTest, EveryZoomLevelChosenInTheListEnlargesTheAreaAroundTheCursor) {
+  ASSERT_NO_FATAL_FAILURE(Start(0));
+  x().MovePointer(kCentreA.x, kCentreA.y);
+  ASSERT_TRUE(ViewBecomes(ExpectedView(ScreenA, kCentreA, 1))) << "100% from the settings";
+
+  for (int index : {1, 2, 3, 4, 5, 6, 0}) {
+    SCOPED_TRACE("zoom item " + std::to_string(index));
+    ASSERT_TRUE(probe().ChooseZoom(index));
+    // A cursor a little off the pattern's centre each time, so no level can pass by showing the
+    // area around an earlier cursor.
+    const Point cursor{kCentreA.x + 3 * index - 7, kCentreA.y - 2 * index + 5};
+    x().MovePointer(cursor.x, cursor.y);
+    EXPECT_TRUE(ViewBecomes(ExpectedView(ScreenA, cursor, kZoomFactors[index])));
+  }
+}
+
+// A press on the magnifier button, with any mouse button, hides a shown panel (window 125 high)
+// and shows a hidden one (234 high); a double click toggles twice. Sampling goes on into the
+// view while it is hidden, so the panel comes back with what was sampled meanwhile.
+TEST_F(MagnifierTest, MagnifierButtonShowsAndHidesThePanel) {
+  ASSERT_NO_FATAL_FAILURE(Start(2));
+  x().MovePointer(kCentreA.x, kCentreA.y);
+  ASSERT_TRUE(ViewBecomes(ExpectedView(ScreenA, kCentreA, 3)));
+
+  probe().Press(mag::kMagButton);
+  EXPECT_TRUE(
+      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(5000)));
+
+  x().MovePointer(kCentreB.x, kCentreB.y);  // sampled while the panel is hidden
+  // Let some ticks pass over pattern B: its colour reaches the swatch.
+  ASSERT_TRUE(WaitUntil([&] { return probe().Swatch() == ScreenB(kCentreB); }, milliseconds(5000)));
+
+  probe().Press(mag::kMagButton, Button::kRight);
+  ASSERT_TRUE(WaitUntil([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(5000)));
+  // The pointer stays over the button, where no tick samples: what shows is the hidden capture.
+  EXPECT_TRUE(ViewBecomes(ExpectedView(ScreenB, kCentreB, 3)));
+
+  x().DoubleClick();
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(2000)));
+  EXPECT_TRUE(HoldsFor([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(400)));
+
+  probe().Press(mag::kMagButton, Button::kMiddle);
+  EXPECT_TRUE(
+      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(5000)));
+}
+
+// A press in the view, with any button, puts the colour drawn at that point on the swatch and
+// the readouts: the cursor's pixel at the centre, its inverse on a cross-hair arm, a neighbour's
+// colour on a neighbouring block. The view stays as it is; the next tick outside samples again.
+TEST_F(MagnifierTest, PressInTheViewPicksTheColourShownThere) {
+  ASSERT_NO_FATAL_FAILURE(Start(6));  // 2800%: 5 x 3 blocks, the cross-hair inside the middle one
+  x().MovePointer(kCentreA.x, kCentreA.y);
+  const Image view = ExpectedView(ScreenA, kCentreA, 28);
+  ASSERT_TRUE(ViewBecomes(view));
+  ASSERT_EQ(probe().Swatch(), ScreenA(kCentreA));
+
+  struct Pick {
+    Point at;  // in the view
+    Button button;
+    Rgb expected;
+  };
+  const Pick picks[] = {
+      {{mag::kCentreX - 2, mag::kCentreY}, Button::kLeft, mag::Inverse(ScreenA(kCentreA))},
+      {{10, 80}, Button::kMiddle, ScreenA({kCentreA.x - 2, kCentreA.y + 1})},
+      {{mag::kCentreX, mag::kCentreY + 5}, Button::kRight, mag::Inverse(ScreenA(kCentreA))},
+      {{160, 5}, Button::kLeft, ScreenA({kCentreA.x + 2, kCentreA.y - 1})},
+      {{mag::kCentreX, mag::kCentreY}, Button::kLeft, ScreenA(kCentreA)},
+  };
+  for (const Pick& pick : picks) {
+    SCOPED_TRACE("pick at " + std::to_string(pick.at.x) + "," + std::to_string(pick.at.y));
+    ASSERT_EQ(view.at(pick.at.x, pick.at.y), pick.expected) << "test data";
+    probe().Press({mag::kView.x + pick.at.x, mag::kView.y + pick.at.y}, pick.button);
+    EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == pick.expected; }, milliseconds(3000)))
+        << probe().Swatch();
+  }
+
+  // The readouts follow the pick: a pick on an arm, then the RGB readout copied.
+  probe().Press({mag::kView.x + mag::kCentreX + 3, mag::kView.y + mag::kCentreY});
+  const Rgb inverse = mag::Inverse(ScreenA(kCentreA));
+  ASSERT_TRUE(WaitUntil([&] { return probe().Swatch() == inverse; }, milliseconds(3000)));
+  probe().Press(mag::kLblRgb);
+  std::optional<std::string> text;
+  EXPECT_TRUE(WaitUntil([&] { return (text = x().ClipboardText()) == ToString(inverse); },
+                        milliseconds(3000)))
+      << text.value_or("(none)");
+
+  EXPECT_TRUE(mag::Difference(probe().View(), view).empty()) << "a pick changed the view";
+  EXPECT_FALSE(probe().Locked());
+  // Outside the window the next tick samples the screen again.
+  x().MovePointer(kCentreB.x, kCentreB.y);
+  EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == ScreenB(kCentreB); }, milliseconds(3000)));
+}
+
+// Locked by a press on the swatch, the view keeps the last capture while the pointer goes over
+// another pattern; a press in the frozen view still picks, and keeps the lock and the view.
+// Unlocked, the view follows the pointer again.
+TEST_F(MagnifierTest, LockedViewStaysFrozenAndStillPicks) {
+  ASSERT_NO_FATAL_FAILURE(Start(3));  // 400%
+  x().MovePointer(kCentreA.x, kCentreA.y);
+  const Image frozen = ExpectedView(ScreenA, kCentreA, 4);
+  ASSERT_TRUE(ViewBecomes(frozen));
+
+  probe().Press(mag::kSwatchCentre);
+  ASSERT_TRUE(WaitUntil([&] { return probe().Locked(); }, milliseconds(3000)));
+  x().MovePointer(kCentreB.x, kCentreB.y);
+  EXPECT_TRUE(HoldsFor(
+      [&] {
+        return mag::Difference(probe().View(), frozen).empty() && probe().Locked() &&
+               probe().Swatch() == ScreenA(kCentreA);
+      },
+      milliseconds(600)));
+
+  // View pixel 92 lies on the block of the screen pixel two to the right of the cursor.
+  const Point at{92, mag::kCentreY - 1};
+  const Rgb picked = frozen.at(at.x, at.y);
+  ASSERT_EQ(picked, ScreenA({kCentreA.x + 2, kCentreA.y})) << "test data";
+  probe().Press({mag::kView.x + at.x, mag::kView.y + at.y});
+  EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == picked; }, milliseconds(3000)));
+  x().MovePointer(kCentreB.x + 5, kCentreB.y + 5);
+  EXPECT_TRUE(HoldsFor(
+      [&] {
+        return probe().Locked() && probe().Swatch() == picked &&
+               mag::Difference(probe().View(), frozen).empty();
+      },
+      milliseconds(400)));
+
+  probe().Press(mag::kSwatchCentre);
+  ASSERT_TRUE(WaitUntil([&] { return !probe().Locked(); }, milliseconds(3000)));
+  x().MovePointer(kCentreB.x, kCentreB.y);
+  EXPECT_TRUE(ViewBecomes(ExpectedView(ScreenB, kCentreB, 4)));
+}
+
+}  // namespace
+}  // namespace e2e
