@@ -1,1 +1,231 @@
-// (tests to come)
+// The help popup, the options menu and the about box, driven like a user through XTest. Whether
+// the sampler runs is read from the swatch: its centre shows the colour under the pointer.
+#include <optional>
+#include <vector>
+
+#include "skin_support.h"
+
+namespace e2e {
+namespace {
+
+constexpr Point kWindowAt{400, 300};
+constexpr Point kOnHelp{142, 116};
+constexpr Point kOnMenu{161, 116};
+constexpr Point kOnPanel{20, 100};  // bare readout panel: a click there only activates
+constexpr Point kSwatchCentre{139, 49};
+constexpr Rect kPadlock{150, 57, 7, 11};  // where the padlock lies on the swatch (client)
+const Rgb kColourA{230, 40, 60};
+const Rgb kColourB{20, 200, 120};
+const Rgb kHelpBackground{255, 255, 204};
+const Rgb kHelpBorder{212, 212, 170};
+
+class HelpMenuTest : public SkinnedWindowTest {
+ protected:
+  void SetUp() override {
+    SkinnedWindowTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    // Two colours for the pointer to go between, away from the window, the popup and the menu.
+    a_ = x().CreatePatternWindow({20, 20, 200, 200}, kColourA);
+    b_ = x().CreatePatternWindow({20, 500, 200, 200}, kColourB);
+    OnA();
+    StartAt(kWindowAt.x, kWindowAt.y);
+    ASSERT_TRUE(SwatchFollows(kColourA));
+  }
+  void OnA() { x().MovePointer(120, 120); }
+  void OnB() { x().MovePointer(120, 600); }
+  Rgb Client(Point p) { return x().PixelAt(Origin().x + p.x, Origin().y + p.y); }
+  Rgb Swatch() { return Client(kSwatchCentre); }
+  bool SwatchFollows(Rgb colour) {
+    return WaitUntil([&] { return Swatch() == colour; }, milliseconds(3000));
+  }
+  bool SwatchStays(Rgb colour) {
+    return HoldsFor([&] { return Swatch() == colour; }, milliseconds(500));
+  }
+  // The sampler runs: the swatch follows the pointer from one colour to the other and back.
+  bool Sampling() {
+    OnB();
+    bool ok = SwatchFollows(kColourB);
+    OnA();
+    return ok && SwatchFollows(kColourA);
+  }
+  // Pixels of the padlock's place on the swatch that differ from the swatch's centre.
+  int PadlockPixels() {
+    Image area = x().Capture(
+        {Origin().x + kPadlock.x, Origin().y + kPadlock.y, kPadlock.width, kPadlock.height});
+    const Rgb centre = Swatch();
+    int inked = 0;
+    for (const Rgb& c : area.pixels) inked += c != centre;
+    return inked;
+  }
+  std::optional<Window> HelpPopup() {
+    std::vector<Window> found = app().Windows("frmHelp");
+    if (found.empty()) return std::nullopt;
+    return found.front();
+  }
+  // Viewable windows of the program other than its main window (a menu, a box, the popup).
+  std::vector<Window> OtherWindows() {
+    std::vector<Window> others;
+    for (Window w : WindowsOfProcess(x(), app().pid())) {
+      if (w != app().window()) others.push_back(w);
+    }
+    return others;
+  }
+  bool NoOtherWindows() {
+    return WaitUntil([&] { return OtherWindows().empty(); }, milliseconds(3000));
+  }
+
+  PatternWindow a_, b_;
+};
+
+// Any button opens the popup below the help button, pale yellow with its one-pixel frame and
+// its notes in dark type; the button shows its pressed picture until a click on the main window
+// closes the popup. The title keeps the active look: the program stays the active application.
+TEST_F(HelpMenuTest, HelpPopupOpensBelowTheButton) {
+  for (Button button : {Button::kLeft, Button::kRight, Button::kMiddle}) {
+    SCOPED_TRACE(int(button));
+    ClickAt(kOnHelp.x, kOnHelp.y, button);
+    std::optional<Window> popup;
+    ASSERT_TRUE(WaitUntil([&] { return (popup = HelpPopup()).has_value(); }, milliseconds(3000)));
+    EXPECT_EQ(x().Geometry(*popup), (Rect{kWindowAt.x + 133, kWindowAt.y + 126, 205, 158}));
+    EXPECT_TRUE(Shows(133, 109, "imghelpd")) << Compare(133, 109, "imghelpd");
+    EXPECT_EQ(Compare(0, 0, "imgtitledeact"), "");
+
+    const Image shown = x().Capture(*x().Geometry(*popup));
+    int border = 0;
+    for (int i = 0; i < 205; ++i) border += shown.at(i, 0) == kHelpBorder;
+    for (int i = 0; i < 205; ++i) border += shown.at(i, 157) == kHelpBorder;
+    for (int i = 1; i < 157; ++i) border += shown.at(0, i) == kHelpBorder;
+    for (int i = 1; i < 157; ++i) border += shown.at(204, i) == kHelpBorder;
+    EXPECT_EQ(border, 2 * 205 + 2 * 156);
+    for (Point p : {Point{1, 1}, Point{203, 1}, Point{200, 80}, Point{1, 156}, Point{203, 156},
+                    Point{100, 2}, Point{5, 80}}) {
+      EXPECT_EQ(shown.at(p.x, p.y), kHelpBackground) << p;
+    }
+    // Dark type in the caption and in each of the four notes.
+    for (Rect text : {Rect{10, 6, 83, 13}, Rect{18, 24, 179, 31}, Rect{18, 54, 179, 36},
+                      Rect{18, 96, 179, 31}, Rect{18, 126, 179, 25}}) {
+      int dark = 0;
+      for (int py = text.y; py < text.y + text.height; ++py) {
+        for (int px = text.x; px < text.x + text.width; ++px) {
+          const Rgb& c = shown.at(px, py);
+          dark += c.r < 80 && c.g < 80 && c.b < 80;
+        }
+      }
+      EXPECT_GT(dark, 30) << ToString(text);
+    }
+
+    ClickAt(kOnPanel.x, kOnPanel.y);
+    EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
+    EXPECT_TRUE(Shows(133, 109, "imghelp")) << Compare(133, 109, "imghelp");
+    OnA();
+  }
+}
+
+// While the popup is open the readouts stand still (without a padlock); a click on the main
+// window closes it and they follow the pointer again.
+TEST_F(HelpMenuTest, HelpPopupPausesTheSampler) {
+  ClickAt(kOnHelp.x, kOnHelp.y);
+  ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
+  OnB();
+  EXPECT_TRUE(SwatchStays(kColourA)) << Swatch();
+  EXPECT_EQ(PadlockPixels(), 0);
+  ClickAt(kOnPanel.x, kOnPanel.y);
+  EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
+  EXPECT_TRUE(Sampling()) << Swatch();
+  EXPECT_EQ(PadlockPixels(), 0);
+}
+
+// Keys typed while the popup has the keyboard reach none of the main window's commands: the
+// sampler neither starts nor locks, Ctrl-M does not show the magnifier.
+TEST_F(HelpMenuTest, KeysWhileHelpIsOpenDoNothing) {
+  ClickAt(kOnHelp.x, kOnHelp.y);
+  ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
+  // The popup, not the main window, is the foreground window and takes the keyboard.
+  ASSERT_TRUE(WaitUntil([&] { return Info()["foreground"] == "0"; }, milliseconds(3000)));
+  OnB();
+  x().TapKey(XK_space);
+  x().TapKey(XK_m, kCtrl);
+  EXPECT_TRUE(HoldsFor([&] { return Swatch() == kColourA && app().Geometry()->height == 125; },
+                       milliseconds(500)))
+      << Swatch() << " " << *app().Geometry();
+  ClickAt(kOnPanel.x, kOnPanel.y);
+  EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
+  EXPECT_TRUE(Sampling()) << Swatch();
+  EXPECT_EQ(PadlockPixels(), 0);
+}
+
+// Opened while locked, the popup leaves the sampler locked when it closes.
+TEST_F(HelpMenuTest, HelpPopupKeepsTheLock) {
+  ClickAt(kSwatchCentre.x, kSwatchCentre.y);  // lock
+  ASSERT_TRUE(WaitUntil([&] { return PadlockPixels() > 10; }, milliseconds(3000)));
+  ClickAt(kOnHelp.x, kOnHelp.y);
+  ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
+  ClickAt(kOnPanel.x, kOnPanel.y);
+  EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
+  EXPECT_TRUE(Shows(133, 109, "imghelp")) << Compare(133, 109, "imghelp");
+  OnB();
+  EXPECT_TRUE(SwatchStays(kColourA)) << Swatch();
+  EXPECT_GT(PadlockPixels(), 10);
+}
+
+// Pressing the help button while the popup is open closes it and opens it again at once; the
+// state saved for the second opening is the running sampler, not the paused one.
+TEST_F(HelpMenuTest, HelpButtonPressedAgainReopensThePopup) {
+  ClickAt(kOnHelp.x, kOnHelp.y);
+  ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
+  ClickAt(kOnHelp.x, kOnHelp.y);
+  // The popup is hidden for a moment: wait for it to stay shown.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return HoldsFor([&] { return HelpPopup().has_value(); }, milliseconds(400)); },
+      milliseconds(3000)));
+  EXPECT_EQ(Compare(133, 109, "imghelpd"), "");
+  ClickAt(kOnPanel.x, kOnPanel.y);
+  EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
+  EXPECT_TRUE(Shows(133, 109, "imghelp")) << Compare(133, 109, "imghelp");
+  EXPECT_TRUE(Sampling()) << Swatch();
+}
+
+// Any button drops the menu down under the menu button, which shows its pressed picture while
+// the menu is open; the sampler keeps running. Escape closes the menu and nothing else happens.
+TEST_F(HelpMenuTest, OptionsMenuOpensUnderTheButtonAndEscapeDismissesIt) {
+  for (Button button : {Button::kLeft, Button::kRight}) {
+    SCOPED_TRACE(int(button));
+    ClickAt(kOnMenu.x, kOnMenu.y, button);
+    std::vector<Window> menu;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = OtherWindows()).size() == 1; }, milliseconds(3000)));
+    std::optional<Rect> where = x().Geometry(menu[0]);
+    ASSERT_TRUE(where.has_value());
+    EXPECT_EQ(where->x, kWindowAt.x + 152);
+    EXPECT_EQ(where->y, kWindowAt.y + 126);
+    EXPECT_TRUE(Shows(152, 109, "imgmenud")) << Compare(152, 109, "imgmenud");
+    EXPECT_EQ(Compare(0, 0, "imgtitledeact"), "");
+    EXPECT_TRUE(Sampling()) << Swatch();
+
+    x().TapKey(XK_Escape);
+    EXPECT_TRUE(NoOtherWindows());
+    EXPECT_TRUE(Shows(152, 109, "imgmenu")) << Compare(152, 109, "imgmenu");
+    EXPECT_TRUE(HoldsFor([&] { return OtherWindows().empty(); }, milliseconds(400)));
+    EXPECT_TRUE(Sampling()) << Swatch();
+  }
+}
+
+// A in the open menu shows the about box after the menu has closed; the sampler keeps running
+// under the box, and Return dismisses it.
+TEST_F(HelpMenuTest, AboutBoxFromTheMenu) {
+  ClickAt(kOnMenu.x, kOnMenu.y);
+  ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
+  x().TapKey(XK_a);
+  std::vector<Window> box;
+  ASSERT_TRUE(WaitUntil([&] { return !(box = app().Windows("About Tintspot")).empty(); },
+                        milliseconds(5000)));
+  EXPECT_EQ(OtherWindows(), box);  // the menu has gone
+  EXPECT_TRUE(Shows(152, 109, "imgmenu")) << Compare(152, 109, "imgmenu");
+  EXPECT_TRUE(Sampling()) << Swatch();
+  x().TapKey(XK_Return);
+  EXPECT_TRUE(NoOtherWindows());
+  EXPECT_TRUE(app().Running());
+  EXPECT_TRUE(Sampling()) << Swatch();
+}
+
+}  // namespace
+}  // namespace e2e
