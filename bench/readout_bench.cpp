@@ -2,7 +2,6 @@
 #include <benchmark/benchmark.h>
 
 #include "colour_model.h"
-#include "padlock_glyph.h"
 #include "readout_texts.h"
 #include "swatch.h"
 
@@ -14,7 +13,9 @@ using namespace tintspot;
 // and two HSBToRGB, the latter in HSBText), the padlock choice, the 48 x 48
 // composition with the padlock, and the five label texts.
 void BM_ReadoutRefresh(benchmark::State& state) {
-  const Picture padlock = MakePadlock(kBlack);
+  // A 7 x 11 padlock: ink on a transparent key colour.
+  Picture padlock{PixelBuffer(7, 11, kBlack), MakeColor(255, 0, 255)};
+  for (int y = 0; y < 11; y += 2) padlock.pixels.Set(3, y, MakeColor(255, 0, 255));
   TColor colour = MakeColor(51, 102, 153);
   for (auto _ : state) {
     SwatchInputs inputs;

@@ -17,6 +17,8 @@ if [ "$purpose" = test ]; then
     xclip                          # reads the X clipboard back
     imagemagick                    # screenshots of the running window
     python3                        # the independent reference of the colour model
+    libfreetype-dev fonts-dejavu-core fonts-dejavu-extra  # the skin generator, whose
+                                   # output is checked against the committed pictures
   )
 fi
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "colour_model.h"
-#include "padlock_glyph.h"
+#include "fake_platform.h"
+#include "gif_decoder.h"
 #include "swatch.h"
 
 namespace tintspot {
@@ -48,7 +49,10 @@ TEST(Swatch, CentreFillIsIndependentOfTheReadoutColour) {
 
 TEST(Swatch, PadlockCoversItsCellAndLeavesTransparentPixels) {
   const TColor colour = MakeColor(200, 30, 30);
-  const Picture padlock = MakePadlock(kWhite);
+  // The white padlock of the committed skin.
+  const std::vector<std::uint8_t> gif = testing::LoadCommittedSkin().at("IMGLOCKWHITE");
+  const Picture padlock = *DecodeGif(gif.data(), gif.size()).picture;
+  ASSERT_TRUE(padlock.transparent.has_value());
   SwatchInputs inputs;
   inputs.colour = colour;
   inputs.centreFill = colour;
