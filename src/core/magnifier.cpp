@@ -6,8 +6,8 @@ namespace tintspot {
 namespace {
 
 constexpr int kZoomFactors[kZoomLevels] = {1, 2, 3, 4, 5, 12, 28};
-constexpr const char* kZoomTexts[kZoomLevels] = {"Zoom: 100%", "Zoom: 200%",  "Zoom: 300%",
-                                                 "Zoom: 400%", "Zoom: 500%",  "Zoom: 1200%",
+constexpr const char* kZoomTexts[kZoomLevels] = {"Zoom: 100%", "Zoom: 200%", "Zoom: 300%",
+                                                 "Zoom: 400%", "Zoom: 500%", "Zoom: 1200%",
                                                  "Zoom: 2800%"};
 
 void Invert(PixelBuffer& view, int x, int y) {
@@ -16,9 +16,7 @@ void Invert(PixelBuffer& view, int x, int y) {
 
 }  // namespace
 
-int ZoomFactorOf(int index) {
-  return index >= 0 && index < kZoomLevels ? kZoomFactors[index] : 0;
-}
+int ZoomFactorOf(int index) { return index >= 0 && index < kZoomLevels ? kZoomFactors[index] : 0; }
 
 const char* ZoomItemText(int index) {
   return index >= 0 && index < kZoomLevels ? kZoomTexts[index] : "";
@@ -36,9 +34,20 @@ void EnlargeInto(const PixelBuffer& source, PixelBuffer& view) {
   if (sw == 0 || sh == 0) return;
   for (std::int64_t y = 0; y < vh; ++y) {
     const int sy = static_cast<int>((2 * y + 1) * sh / (2 * vh));
+    const TColor* from = &source.Pixels()[static_cast<std::size_t>(sy * sw)];
+    TColor* to = &view.Pixels()[static_cast<std::size_t>(y * vw)];
+    // Walks (2x + 1) * sw / (2 * vw) along the row without dividing: the
+    // numerator grows by 2 * sw per pixel, the quotient by whole steps.
+    const std::int64_t denominator = 2 * vw;
+    std::int64_t sx = sw / denominator;
+    std::int64_t remainder = sw % denominator;
     for (std::int64_t x = 0; x < vw; ++x) {
-      const int sx = static_cast<int>((2 * x + 1) * sw / (2 * vw));
-      view.Set(static_cast<int>(x), static_cast<int>(y), source.At(sx, sy));
+      to[x] = from[sx];
+      remainder += 2 * sw;
+      while (remainder >= denominator) {
+        remainder -= denominator;
+        ++sx;
+      }
     }
   }
 }
