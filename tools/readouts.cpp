@@ -27,7 +27,8 @@ bool ParseColourLine(const char* begin, const char* end, unsigned channels[3]) {
     if (i > 0 && p == begin) return false;
     const char* digits = p;
     unsigned value = 0;
-    while (p < end && *p >= '0' && *p <= '9' && p - digits < 4) value = value * 10 + unsigned(*p++ - '0');
+    while (p < end && *p >= '0' && *p <= '9' && p - digits < 4)
+      value = value * 10 + unsigned(*p++ - '0');
     if (p == digits || value > 255) return false;
     if (p < end && *p != ' ' && *p != '\t' && *p != '\r') return false;
     channels[i] = value;
@@ -51,7 +52,8 @@ int main() {
     ++lineNumber;
     unsigned rgb[3];
     if (!ParseColourLine(begin, end, rgb)) {
-      std::fprintf(stderr, "readouts: line %llu: expected three numbers 0..255 (\"R G B\"): \"%.*s\"\n",
+      std::fprintf(stderr,
+                   "readouts: line %llu: expected three numbers 0..255 (\"R G B\"): \"%.*s\"\n",
                    lineNumber, static_cast<int>(end - begin > 60 ? 60 : end - begin), begin);
       failed = true;
       return;

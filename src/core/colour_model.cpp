@@ -96,15 +96,14 @@ TINTSPOT_FP_ISOLATED TColor ComputeRgb(double h, double s, double v) {
   const double q = StoreDouble((1 - es * f) * ev);
   const double t = StoreDouble((1 - es * (1 - f)) * ev);
 
-  double red, green, blue;
-  switch (sector) {
-    case 0: red = v; green = t; blue = p; break;
-    case 1: red = q; green = v; blue = p; break;
-    case 2: red = p; green = v; blue = t; break;
-    case 3: red = p; green = q; blue = v; break;
-    case 4: red = t; green = p; blue = v; break;
-    default: red = v; green = p; blue = q; break;
-  }
+  // The value each channel takes, sector by sector: v, p, q or t.
+  const double values[4] = {v, p, q, t};
+  enum { V, P, Q, T };
+  static constexpr int kChannels[6][3] = {{V, T, P}, {Q, V, P}, {P, V, T},
+                                          {P, Q, V}, {T, P, V}, {V, P, Q}};
+  const double red = values[kChannels[sector][0]];
+  const double green = values[kChannels[sector][1]];
+  const double blue = values[kChannels[sector][2]];
   return MakeColor(ChannelByte(red), ChannelByte(green), ChannelByte(blue));
 }
 
@@ -141,7 +140,8 @@ TINTSPOT_FP_ISOLATED bool DiffersBy125(double a, double b) {
 }
 
 TINTSPOT_FP_ISOLATED double LowerBrightness(double brightness, bool inner) {
-  double lowered = StoreDouble(static_cast<Extended>(brightness) - (inner ? kInnerStep : kOuterStep));
+  double lowered =
+      StoreDouble(static_cast<Extended>(brightness) - (inner ? kInnerStep : kOuterStep));
   return lowered < 0.0 ? 0.0 : lowered;
 }
 
@@ -168,7 +168,6 @@ char* AppendWhole(char* out, Extended value) {
   if (value - whole == 0.5L) ++whole;  // a tie that went to the even one below
   return AppendDecimal(out, static_cast<unsigned long long>(whole));
 }
-
 
 }  // namespace
 

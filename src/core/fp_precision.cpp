@@ -24,13 +24,13 @@ constexpr std::uint16_t kRoundingMask = 0x0C00;   // bits 10-11; 00 = nearest
 
 void SetX87Precision(X87Precision precision) {
   const std::uint16_t word = ReadX87ControlWord();
-  WriteX87ControlWord(static_cast<std::uint16_t>(
-      (word & ~kPrecisionMask) | (static_cast<std::uint16_t>(precision) << 8)));
+  WriteX87ControlWord(static_cast<std::uint16_t>((word & ~kPrecisionMask) |
+                                                 (static_cast<std::uint16_t>(precision) << 8)));
 }
 
 ExtendedPrecisionScope::ExtendedPrecisionScope() : saved_(ReadX87ControlWord()) {
-  const auto wanted = static_cast<std::uint16_t>(
-      (saved_ & ~(kPrecisionMask | kRoundingMask)) | kPrecisionMask);
+  const auto wanted =
+      static_cast<std::uint16_t>((saved_ & ~(kPrecisionMask | kRoundingMask)) | kPrecisionMask);
   if (wanted != saved_) WriteX87ControlWord(wanted);
 }
 

@@ -116,7 +116,8 @@ void TfrmMain::FormCreate() {
   // would leave the window unreachable: centre it instead.
   const Rect placed = platform_.WindowRect();
   bool visible = false;
-  for (const Rect& area : platform_.MonitorWorkAreas()) visible = visible || area.Intersects(placed);
+  for (const Rect& area : platform_.MonitorWorkAreas())
+    visible = visible || area.Intersects(placed);
   if (!visible) platform_.MoveWindow(SnapPosition(placed.MovedTo(centreX, centreY)));
 
   ResetMagnifierView(*magBuffer_);

@@ -119,7 +119,7 @@ class TfrmMain : private MouseEventSink {
   Picture imgTitleDeact_;
   std::optional<Picture> imgTemp_;
   std::optional<PictureSlot> pressedSlot_;  // the button whose normal picture imgTemp holds
-  std::string labels_[5];  // indexed by Label
+  std::string labels_[5];                   // indexed by Label
 
   TColor currentColor_ = kBlack;
   ScreenPoint cursorPos_;

@@ -23,9 +23,7 @@ ScreenPoint BelowControl(const Rect& window, Control control) {
 const char* const kMakerAddress = "https://www.chromawright.example/";
 const char* const kMakerHost = "www.chromawright.example";
 
-std::string AboutText() {
-  return std::string("Tintspot 1.0\n") + kMakerHost + "          ";
-}
+std::string AboutText() { return std::string("Tintspot 1.0\n") + kMakerHost + "          "; }
 
 // --- Raw input -------------------------------------------------------------------
 
@@ -135,7 +133,8 @@ void TfrmMain::imgMagMouseDown() { ShowMagnifierPanel(!MagnifierShown()); }
 
 void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
   TColor colour = platform_.MagnifierPixel(viewPoint);
-  if (IsSystemColorReference(colour)) colour = platform_.SystemColor(static_cast<int>(colour & 0xFFu));
+  if (IsSystemColorReference(colour))
+    colour = platform_.SystemColor(static_cast<int>(colour & 0xFFu));
   currentColor_ = colour;
   RefreshReadouts();
 }

@@ -7,7 +7,7 @@
 namespace tintspot {
 
 constexpr int kMainWidth = 171;
-constexpr int kMainHeightFull = 234;    // magnifier shown
+constexpr int kMainHeightFull = 234;     // magnifier shown
 constexpr int kMainHeightCompact = 125;  // cut just above the magnifier
 
 // Controls drawn by the main window itself, in painting order (later ones
@@ -38,10 +38,10 @@ enum class CursorShape { Arrow, Hand, Dropper };
 struct ControlInfo {
   Control control;
   const char* name;
-  Rect bounds;            // client pixels
-  const char* tooltip;    // nullptr: none
+  Rect bounds;          // client pixels
+  const char* tooltip;  // nullptr: none
   CursorShape cursor;
-  bool takesMouse;        // false: presses fall through to what lies below
+  bool takesMouse;  // false: presses fall through to what lies below
 };
 
 // Every control in painting order.

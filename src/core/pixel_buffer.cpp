@@ -17,8 +17,7 @@ void PixelBuffer::Resize(int width, int height) {
 
 void PixelBuffer::Fill(TColor colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
 
-void PixelBuffer::DrawRectangle(int left, int top, int right, int bottom, TColor pen,
-                                TColor fill) {
+void PixelBuffer::DrawRectangle(int left, int top, int right, int bottom, TColor pen, TColor fill) {
   if (right <= left || bottom <= top) return;
   const int x0 = std::max(left, 0);
   const int y0 = std::max(top, 0);

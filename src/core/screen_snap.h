@@ -12,7 +12,6 @@ constexpr int kSnapDistance = 10;
 // are tested in the order left, top, right, bottom; an edge 0 to
 // distance - 1 pixels away from its work-area edge (on either side) snaps.
 // A move to exactly (0, 0) is left alone.
-ScreenPoint SnapToWorkArea(const Rect& window, const Rect& workArea,
-                           int distance = kSnapDistance);
+ScreenPoint SnapToWorkArea(const Rect& window, const Rect& workArea, int distance = kSnapDistance);
 
 }  // namespace tintspot

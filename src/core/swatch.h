@@ -12,9 +12,9 @@ constexpr int kPadlockLeft = 35;
 constexpr int kPadlockTop = 32;
 
 struct SwatchInputs {
-  TColor colour = kBlack;       // CurrentColor as it is stored
-  TColor darkShadow = kBlack;   // the desktop's dark-shadow colour (ring 0)
-  TColor centreFill = kBlack;   // colour as the drawing layer paints it
+  TColor colour = kBlack;            // CurrentColor as it is stored
+  TColor darkShadow = kBlack;        // the desktop's dark-shadow colour (ring 0)
+  TColor centreFill = kBlack;        // colour as the drawing layer paints it
   const Picture* padlock = nullptr;  // drawn when not null
 };
 

@@ -142,8 +142,10 @@ Rect FakePlatform::WorkAreaFor(const Rect& rect) {
   const FakeMonitor* best = &monitors.front();
   long bestArea = -1;
   for (const FakeMonitor& m : monitors) {
-    const long w = std::max(0, std::min(rect.right, m.bounds.right) - std::max(rect.left, m.bounds.left));
-    const long h = std::max(0, std::min(rect.bottom, m.bounds.bottom) - std::max(rect.top, m.bounds.top));
+    const long w =
+        std::max(0, std::min(rect.right, m.bounds.right) - std::max(rect.left, m.bounds.left));
+    const long h =
+        std::max(0, std::min(rect.bottom, m.bounds.bottom) - std::max(rect.top, m.bounds.top));
     if (w * h > bestArea) {
       bestArea = w * h;
       best = &m;

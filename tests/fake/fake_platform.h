@@ -28,7 +28,7 @@ class FakePlatform : public Platform {
   // Colour of a screen pixel on a monitor; pixels off every monitor are black.
   std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
   ScreenPoint cursor{0, 0};
-  bool pixelReadFails = false;        // ScreenPixel answers kClrInvalid
+  bool pixelReadFails = false;         // ScreenPixel answers kClrInvalid
   std::map<int, TColor> systemColors;  // others answer 0
   // Extra windows of the program that count as "own" (the zoom list lies
   // inside the main window, so the window rectangle covers it).

@@ -1,14 +1,15 @@
 // The colour conversions and readout texts, including the colours whose
 // readouts lie exactly on a half and so depend on every rounding step.
+#include "colour_model.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 #include <deque>
 #include <future>
+#include <string>
 #include <vector>
 
-#include "colour_model.h"
 #include "fp_precision.h"
 #include "readout_texts.h"
 
@@ -29,21 +30,36 @@ struct Expected {
 // Reference readouts of colours across the cube, including black, white,
 // greys, primaries, a hue just short of a full turn and very dark colours.
 const Expected kTable[] = {
-    {0, 0, 0, "0,0,0", "#000000", "0,0,0", "0,0,0,100", MakeColor(0, 0, 0), MakeColor(0, 0, 0), "white"},
-    {255, 255, 255, "255,255,255", "#FFFFFF", "0,0,100", "0,0,0,0", MakeColor(204, 204, 204), MakeColor(235, 235, 235), "black"},
-    {128, 128, 128, "128,128,128", "#808080", "0,0,50", "0,0,0,50", MakeColor(77, 77, 77), MakeColor(108, 108, 108), "black"},
-    {255, 0, 0, "255,0,0", "#FF0000", "0,100,100", "0,100,100,0", MakeColor(204, 0, 0), MakeColor(235, 0, 0), "white"},
-    {0, 255, 0, "0,255,0", "#00FF00", "120,100,100", "100,0,100,0", MakeColor(0, 204, 0), MakeColor(0, 235, 0), "black"},
-    {0, 0, 255, "0,0,255", "#0000FF", "240,100,100", "100,100,0,0", MakeColor(0, 0, 204), MakeColor(0, 0, 235), "white"},
-    {255, 255, 0, "255,255,0", "#FFFF00", "60,100,100", "0,0,100,0", MakeColor(204, 204, 0), MakeColor(235, 235, 0), "black"},
-    {0, 255, 255, "0,255,255", "#00FFFF", "180,100,100", "100,0,0,0", MakeColor(0, 204, 204), MakeColor(0, 235, 235), "black"},
-    {255, 0, 255, "255,0,255", "#FF00FF", "300,100,100", "0,100,0,0", MakeColor(204, 0, 204), MakeColor(235, 0, 235), "white"},
-    {51, 102, 153, "51,102,153", "#336699", "210,67,60", "67,33,0,40", MakeColor(34, 68, 102), MakeColor(44, 88, 133), "white"},
-    {255, 0, 1, "255,0,1", "#FF0001", "360,100,100", "0,100,100,0", MakeColor(204, 0, 1), MakeColor(235, 0, 1), "white"},
-    {1, 0, 1, "1,0,1", "#010001", "300,100,0", "0,100,0,100", MakeColor(0, 0, 0), MakeColor(0, 0, 0), "white"},
-    {20, 10, 10, "20,10,10", "#140A0A", "0,50,8", "0,50,50,92", MakeColor(0, 0, 0), MakeColor(0, 0, 0), "white"},
-    {125, 125, 125, "125,125,125", "#7D7D7D", "0,0,49", "0,0,0,51", MakeColor(74, 74, 74), MakeColor(105, 105, 105), "black"},
-    {124, 124, 124, "124,124,124", "#7C7C7C", "0,0,49", "0,0,0,51", MakeColor(73, 73, 73), MakeColor(104, 104, 104), "white"},
+    {0, 0, 0, "0,0,0", "#000000", "0,0,0", "0,0,0,100", MakeColor(0, 0, 0), MakeColor(0, 0, 0),
+     "white"},
+    {255, 255, 255, "255,255,255", "#FFFFFF", "0,0,100", "0,0,0,0", MakeColor(204, 204, 204),
+     MakeColor(235, 235, 235), "black"},
+    {128, 128, 128, "128,128,128", "#808080", "0,0,50", "0,0,0,50", MakeColor(77, 77, 77),
+     MakeColor(108, 108, 108), "black"},
+    {255, 0, 0, "255,0,0", "#FF0000", "0,100,100", "0,100,100,0", MakeColor(204, 0, 0),
+     MakeColor(235, 0, 0), "white"},
+    {0, 255, 0, "0,255,0", "#00FF00", "120,100,100", "100,0,100,0", MakeColor(0, 204, 0),
+     MakeColor(0, 235, 0), "black"},
+    {0, 0, 255, "0,0,255", "#0000FF", "240,100,100", "100,100,0,0", MakeColor(0, 0, 204),
+     MakeColor(0, 0, 235), "white"},
+    {255, 255, 0, "255,255,0", "#FFFF00", "60,100,100", "0,0,100,0", MakeColor(204, 204, 0),
+     MakeColor(235, 235, 0), "black"},
+    {0, 255, 255, "0,255,255", "#00FFFF", "180,100,100", "100,0,0,0", MakeColor(0, 204, 204),
+     MakeColor(0, 235, 235), "black"},
+    {255, 0, 255, "255,0,255", "#FF00FF", "300,100,100", "0,100,0,0", MakeColor(204, 0, 204),
+     MakeColor(235, 0, 235), "white"},
+    {51, 102, 153, "51,102,153", "#336699", "210,67,60", "67,33,0,40", MakeColor(34, 68, 102),
+     MakeColor(44, 88, 133), "white"},
+    {255, 0, 1, "255,0,1", "#FF0001", "360,100,100", "0,100,100,0", MakeColor(204, 0, 1),
+     MakeColor(235, 0, 1), "white"},
+    {1, 0, 1, "1,0,1", "#010001", "300,100,0", "0,100,0,100", MakeColor(0, 0, 0),
+     MakeColor(0, 0, 0), "white"},
+    {20, 10, 10, "20,10,10", "#140A0A", "0,50,8", "0,50,50,92", MakeColor(0, 0, 0),
+     MakeColor(0, 0, 0), "white"},
+    {125, 125, 125, "125,125,125", "#7D7D7D", "0,0,49", "0,0,0,51", MakeColor(74, 74, 74),
+     MakeColor(105, 105, 105), "black"},
+    {124, 124, 124, "124,124,124", "#7C7C7C", "0,0,49", "0,0,0,51", MakeColor(73, 73, 73),
+     MakeColor(104, 104, 104), "white"},
 };
 
 // Colours with a readout exactly on a half in exact arithmetic: plain
@@ -55,10 +71,10 @@ struct Half {
   const char* cmyk;
 };
 const Half kHalves[] = {
-    {33, 133, 193, "#2185C1", "203,83,76", "83,31,0,24"},   // hue 202.5 lands on it
-    {70, 47, 30, "#462F1E", "25,57,27", "0,33,57,73"},      // hue 25.5 lands below
-    {40, 3, 3, "#280303", "0,92,16", "0,93,93,84"},         // 92.5 below / on
-    {200, 199, 199, "#C8C7C7", "0,0,78", "0,0,0,22"},       // 0.5 lands below
+    {33, 133, 193, "#2185C1", "203,83,76", "83,31,0,24"},  // hue 202.5 lands on it
+    {70, 47, 30, "#462F1E", "25,57,27", "0,33,57,73"},     // hue 25.5 lands below
+    {40, 3, 3, "#280303", "0,92,16", "0,93,93,84"},        // 92.5 below / on
+    {200, 199, 199, "#C8C7C7", "0,0,78", "0,0,0,22"},      // 0.5 lands below
 };
 
 void ExpectTableRow(const Expected& row) {
@@ -157,7 +173,8 @@ TEST(ColourModel, WholeNumberFormatRoundsHalvesUp) {
 
 TEST(ColourModel, HsbRoundTripIsExactForEveryGreyAndPrimary) {
   for (unsigned v = 0; v < 256; ++v) {
-    for (TColor c : {MakeColor(v, v, v), MakeColor(v, 0, 0), MakeColor(0, v, 0), MakeColor(0, 0, v)}) {
+    for (TColor c :
+         {MakeColor(v, v, v), MakeColor(v, 0, 0), MakeColor(0, v, 0), MakeColor(0, 0, v)}) {
       double h, s, b;
       RGBToHSB(c, h, s, b);
       EXPECT_EQ(HSBToRGB(h, s, b), c) << std::hex << c;
@@ -183,7 +200,8 @@ bool ReadList(const char*& p, const char* end, int count, unsigned max, unsigned
     if (i > 0 && (p == end || *p++ != ',')) return false;
     const char* digits = p;
     unsigned value = 0;
-    while (p < end && *p >= '0' && *p <= '9' && p - digits < 4) value = value * 10 + unsigned(*p++ - '0');
+    while (p < end && *p >= '0' && *p <= '9' && p - digits < 4)
+      value = value * 10 + unsigned(*p++ - '0');
     if (p == digits || (p - digits > 1 && *digits == '0') || value > max) return false;
     values[i] = value;
   }

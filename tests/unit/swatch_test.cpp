@@ -1,11 +1,12 @@
 // The swatch: rings at their exact columns and rows, the centre, and the
 // padlock laid over it with its transparent pixels left out.
+#include "swatch.h"
+
 #include <gtest/gtest.h>
 
 #include "colour_model.h"
 #include "fake_platform.h"
 #include "gif_decoder.h"
-#include "swatch.h"
 
 namespace tintspot {
 namespace {
