@@ -46,6 +46,10 @@ class TfrmMain : private MouseEventSink {
   void MouseDown(ScreenPoint clientPoint, MouseButton button, bool doubleClick);
   void MouseUp(ScreenPoint clientPoint, MouseButton button);
   void CaptureLost();
+  // Every key-down of the main window or its zoom list, auto-repeats too,
+  // before the list sees it. Tab and Shift-Tab without Alt or Ctrl belong to
+  // focus navigation and do not reach FormKeyDown.
+  void KeyDown(std::uint16_t key, ShiftState shift);
   void FormKeyDown(std::uint16_t key, ShiftState shift);
   // Runs just after the program became or stopped being the active application.
   void ApplicationActivationChanged();
@@ -67,7 +71,6 @@ class TfrmMain : private MouseEventSink {
   const Picture& PictureOf(PictureSlot slot) const;
   const SkinPictures& Skin() const { return skin_; }
   const std::optional<Picture>& ImgTemp() const { return imgTemp_; }
-  const Picture& ImgTitleDeact() const { return imgTitleDeact_; }
   const std::string& LabelText(Label label) const;
 
  private:

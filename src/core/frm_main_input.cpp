@@ -8,6 +8,7 @@
 namespace tintspot {
 namespace {
 
+constexpr std::uint16_t kKeyTab = 0x09;
 constexpr std::uint16_t kKeyC = 0x43;
 constexpr std::uint16_t kKeyM = 0x4D;
 
@@ -140,6 +141,11 @@ void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
 }
 
 // --- Keyboard and clipboard ------------------------------------------------------
+
+void TfrmMain::KeyDown(std::uint16_t key, ShiftState shift) {
+  if (key == kKeyTab && !shift.alt && !shift.ctrl) return;
+  FormKeyDown(key, shift);
+}
 
 void TfrmMain::FormKeyDown(std::uint16_t key, ShiftState shift) {
   if (closed_) return;

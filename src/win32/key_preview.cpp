@@ -24,10 +24,7 @@ void PreviewKey(const MSG& message, const ShellWindows& windows, TfrmMain& core)
   if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
   if (!message.hwnd || (message.hwnd != windows.main && message.hwnd != windows.zoomList)) return;
   try {
-    const ShiftState shift = CurrentShiftState();
-    // Tab and Shift-Tab belong to focus navigation.
-    if (message.wParam == VK_TAB && !shift.alt && !shift.ctrl) return;
-    core.FormKeyDown(static_cast<std::uint16_t>(message.wParam), shift);
+    core.KeyDown(static_cast<std::uint16_t>(message.wParam), CurrentShiftState());
   } catch (...) {
     ShowBoundaryError(windows.main);
   }

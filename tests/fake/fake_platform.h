@@ -87,9 +87,6 @@ class FakePlatform : public Platform {
 
   // Counts the calls whose log entry starts with prefix.
   int CountCalls(const std::string& prefix) const;
-  // The pixel of the main window's client area shown at a point of the
-  // swatch paint box, as last painted.
-  TColor SwatchPixel(int x, int y) const { return swatch->At(x, y); }
 
   // --- Platform ---------------------------------------------------------------------
   ScreenPoint CursorPosition() override;
