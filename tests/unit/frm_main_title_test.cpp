@@ -1,0 +1,116 @@
+// The title bar and window buttons: dragging and minimising by the title,
+// the always-on-top button, the pressed pictures of minimise and close
+// through the one scratch holder, and the title's look following the
+// application's activation.
+#include <gtest/gtest.h>
+
+#include "main_window_harness.h"
+
+namespace tintspot {
+namespace {
+
+using tintspot::testing::ClickAt;
+using tintspot::testing::DoubleClickAt;
+using tintspot::testing::FakePlatform;
+using tintspot::testing::kOnImgTop;
+
+constexpr ScreenPoint kOnTitle{50, 9}, kOnMin{140, 9}, kOnClose{160, 9}, kOutside{60, 60};
+
+bool Same(const Picture& a, const Picture& b) { return a.pixels == b.pixels; }
+
+class TitleTest : public ::testing::Test {
+ protected:
+  FakePlatform desktop;
+  TfrmMain main{desktop};
+  void SetUp() override { main.FormCreate(); }
+  const Picture& Shown(PictureSlot slot) { return desktop.pictures.at(slot); }
+};
+
+TEST_F(TitleTest, AnyButtonOnTheTitleStartsAMove) {
+  for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
+    ClickAt(main, kOnTitle, button);
+  EXPECT_EQ(desktop.dragsStarted, 3);
+  EXPECT_FALSE(desktop.minimized);
+  EXPECT_FALSE(desktop.captured);  // the move took the capture over
+}
+
+TEST_F(TitleTest, DoubleClickOnTheTitleMinimizes) {
+  ClickAt(main, kOnTitle);
+  EXPECT_FALSE(desktop.minimized);
+  main.MouseDown(kOnTitle, MouseButton::Left, true);
+  EXPECT_TRUE(desktop.minimized);
+  // Its second press is a press of its own as well.
+  EXPECT_EQ(desktop.dragsStarted, 2);
+}
+
+TEST_F(TitleTest, AlwaysOnTopActsOnEveryPress) {
+  ClickAt(main, kOnImgTop, MouseButton::Right);
+  EXPECT_TRUE(main.IsOnTop());
+  EXPECT_TRUE(desktop.topmost);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgTop), main.Skin().imgTopd));
+  const int before = desktop.CountCalls("SetTopmost");
+  DoubleClickAt(main, kOnImgTop);  // two presses: on, off... and back
+  EXPECT_EQ(desktop.CountCalls("SetTopmost"), before + 2);
+  EXPECT_TRUE(main.IsOnTop());
+  main.MouseDown(kOnImgTop, MouseButton::Middle, false);
+  EXPECT_FALSE(desktop.topmost);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgTop), main.Skin().imgTopo));
+}
+
+TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
+  main.MouseDown(kOnMin, MouseButton::Left, false);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMind));
+  EXPECT_TRUE(Same(*main.ImgTemp(), main.Skin().imgMin));
+  const std::size_t from = desktop.calls.size();
+  main.MouseUp(kOnMin, MouseButton::Left);
+  const auto calls = tintspot::testing::CallsSince(desktop, from);
+  // Minimised first, then the normal picture comes back.
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[0], "ReleaseMouseCapture");
+  EXPECT_EQ(calls[1], "MinimizeApplication");
+  EXPECT_EQ(calls[2], "ShowPicture(" + std::to_string(int(PictureSlot::imgMin)) + ")");
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+
+  ClickAt(main, kOnClose);
+  EXPECT_TRUE(desktop.closeRequested);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+}
+
+TEST_F(TitleTest, PressReleasedOutsideOrWithOtherButtonsOnlyShowsThePicture) {
+  for (ScreenPoint button : {kOnMin, kOnClose}) {
+    main.MouseDown(button, MouseButton::Left, false);
+    main.MouseUp(kOutside, MouseButton::Left);
+    ClickAt(main, button, MouseButton::Right);
+    ClickAt(main, button, MouseButton::Middle);
+  }
+  EXPECT_FALSE(desktop.minimized);
+  EXPECT_FALSE(desktop.closeRequested);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+  // Each press showed the pressed picture.
+  EXPECT_EQ(desktop.CountCalls("ShowPicture(" + std::to_string(int(PictureSlot::imgClose)) + ")"),
+            1 + 3 * 2);
+}
+
+TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
+  // The help popup leaves its own normal picture in the scratch holder; a
+  // release arriving on minimise must not take it.
+  main.MouseDown(ScreenPoint{140, 115}, MouseButton::Right, false);  // help key
+  main.MouseUp(kOnMin, MouseButton::Right);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+}
+
+TEST_F(TitleTest, TitleLooksSwapAtEachActivationChange) {
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));  // inactive look
+  main.ApplicationActivationChanged();
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgTitleDeact));
+  main.ApplicationActivationChanged();
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));
+  // Windows of the program coming and going change nothing.
+  ClickAt(main, ScreenPoint{140, 115});  // help popup opens
+  main.HelpDeactivated();
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));
+}
+
+}  // namespace
+}  // namespace tintspot
