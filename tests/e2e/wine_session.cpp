@@ -221,7 +221,16 @@ RunResult WineSession::RunWine(const std::vector<std::string>& args, millisecond
   EnsureKeeper();
   std::vector<std::string> argv = {"wine"};
   argv.insert(argv.end(), args.begin(), args.end());
-  return Run(argv, Env(), timeout, cwd, /*drop_file_override=*/true);
+  auto start = std::chrono::steady_clock::now();
+  RunResult result = Run(argv, Env(), timeout, cwd, /*drop_file_override=*/true);
+  // Wine's launcher very rarely dies of a signal within milliseconds, before the program runs,
+  // without a word; a second run then works.
+  if (result.exit_code >= 128 && result.output.empty() && SecondsSince(start) < 1.0) {
+    std::cerr << "[e2e] wine " << args.front() << " died at once (exit code " << result.exit_code
+              << "); running it once more\n";
+    result = Run(argv, Env(), timeout, cwd, /*drop_file_override=*/true);
+  }
+  return result;
 }
 
 std::string WinHelperExePath() { return WINHELPER_EXE_PATH; }
