@@ -225,8 +225,13 @@ void TfrmMain::UpdateDisplay() {
   if (magBuffer_) platform_.PaintMagnifier(*magBuffer_);
 }
 
-void TfrmMain::Paint() {
+void TfrmMain::Paint(const Rect& area) {
   if (closed_) return;
+  // The swatch and the view share one paint handler, so a repaint of either
+  // redraws both; a repaint elsewhere (a title, a label) changes nothing.
+  if (!area.Intersects(InfoOf(Control::Pixel).bounds) &&
+      !area.Intersects(InfoOf(Control::pbMag).bounds))
+    return;
   RunHandler([this] { UpdateDisplay(); });
 }
 

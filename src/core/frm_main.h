@@ -41,8 +41,9 @@ class TfrmMain : private MouseEventSink {
   // Returns true when the window may close.
   bool FormClose();
   void Timer1Timer();
-  // A repaint of the swatch or the magnifier view.
-  void Paint();
+  // A repaint of the client area `area`. Only the swatch and the magnifier
+  // view are drawn afresh; every other part keeps what it last showed.
+  void Paint(const Rect& area);
   void MouseDown(ScreenPoint clientPoint, MouseButton button, bool doubleClick);
   void MouseUp(ScreenPoint clientPoint, MouseButton button);
   void CaptureLost();

@@ -27,7 +27,7 @@ void PaintMainWindow(Shell& shell) {
     }
   } end{shell, dc, paint};
   shell.painter.BeginFrame(paint.rcPaint);
-  shell.core.Paint();
+  shell.core.Paint(FromRECT(paint.rcPaint));
 }
 
 void CaptureChanged(Shell& shell, HWND hwnd, LPARAM lParam) {

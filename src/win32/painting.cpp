@@ -47,11 +47,6 @@ Control ControlOf(Label label) {
 
 RECT BoundsOf(Control control) { return ToRECT(InfoOf(control).bounds); }
 
-bool Within(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
 }  // namespace
 
 MainPainter::MainPainter(const ShellWindows& windows) : windows_(windows) {
@@ -99,7 +94,9 @@ void MainPainter::BeginFrame(const RECT& update) {
 void MainPainter::EndFrame(HDC paintDc) {
   framing_ = false;
   Present(paintDc, frame_);
-  if (!IsRectEmpty(&pending_) && !Within(pending_, frame_)) PresentNow(pending_);
+  // The paint DC is clipped to the update region, which need not be the whole
+  // of its bounding rectangle: what changed while painting is shown directly.
+  if (!IsRectEmpty(&pending_)) PresentNow(pending_);
   pending_ = RECT{};
 }
 

@@ -43,6 +43,9 @@ inline void DoubleClickAt(TfrmMain& main, ScreenPoint client) {
 }
 
 // Client points inside the controls the tests press.
+// A repaint of the whole client area (the window uncovered or restored).
+constexpr Rect kWholeClient{0, 0, 171, 234};
+
 constexpr ScreenPoint kOnSwatch{130, 40};
 constexpr ScreenPoint kOnImgMag{20, 115};
 constexpr ScreenPoint kOnImgTop{120, 8};

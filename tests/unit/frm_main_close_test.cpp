@@ -33,7 +33,7 @@ class CloseTest : public ::testing::Test {
     desktop.cursor = ScreenPoint{1000, 900};
     const std::size_t before = desktop.calls.size();
     main.Timer1Timer();
-    main.Paint();
+    main.Paint(tintspot::testing::kWholeClient);
     EXPECT_EQ(desktop.calls.size(), before);
   }
 };

@@ -157,7 +157,7 @@ TEST_F(LockTest, RepaintWhileLockedRedrawsTheFrozenState) {
   desktop.magnifier.reset();
   desktop.labels.clear();
   desktop.screen = [](int, int) { return kBlack; };
-  main.Paint();
+  main.Paint(tintspot::testing::kWholeClient);
   ExpectPadlock(main.Skin().imgLockBlack, kBlack, colour);
   ASSERT_TRUE(desktop.magnifier.has_value());
   EXPECT_EQ(*desktop.magnifier, view);

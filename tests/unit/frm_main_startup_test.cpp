@@ -71,7 +71,7 @@ TEST_F(StartUpTest, MagnifierViewStartsWhiteWithABlackFrame) {
       ASSERT_EQ(view.At(x, y), frame ? kBlack : kWhite) << x << "," << y;
     }
   // A repaint before the first sample shows it.
-  main.Paint();
+  main.Paint(tintspot::testing::kWholeClient);
   ASSERT_TRUE(desktop.magnifier.has_value());
   EXPECT_EQ(*desktop.magnifier, view);
 }

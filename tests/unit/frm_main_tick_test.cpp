@@ -112,10 +112,37 @@ TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
   EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
 
   // The next repaint shows the new position beside the old colour.
-  main.Paint();
+  main.Paint(tintspot::testing::kWholeClient);
   EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
   EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
   EXPECT_EQ(desktop.screenAcquisitions, 1);
+}
+
+// Only a repaint that reaches the swatch or the view redraws the readouts; it
+// redraws both, and the labels with them.
+TEST_F(TickTest, RepaintsElsewhereLeaveTheReadoutsAlone) {
+  desktop.cursor = ScreenPoint{512, 384};
+  main.Timer1Timer();
+  desktop.cursor = OverWindow();
+  main.Timer1Timer();                                          // skipped: only CursorPos moves
+  const Rect elsewhere[] = {Rect::FromSize(0, 0, 171, 19),     // the title strip
+                            Rect::FromSize(2, 80, 167, 28),    // the lower labels
+                            Rect::FromSize(0, 213, 171, 21)};  // the zoom list's strip
+  for (const Rect& area : elsewhere) {
+    desktop.calls.clear();
+    main.Paint(area);
+    EXPECT_TRUE(desktop.calls.empty()) << area.top;
+    EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
+  }
+  // One pixel of the view is enough, and it redraws the swatch as well.
+  desktop.calls.clear();
+  main.Paint(Rect::FromSize(168, 212, 1, 1));
+  EXPECT_EQ(desktop.CountCalls("PaintSwatch"), 1);
+  EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
+  EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
+  desktop.calls.clear();
+  main.Paint(Rect::FromSize(162, 72, 1, 1));  // the swatch's last pixel
+  EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
 }
 
 TEST_F(TickTest, AnotherWindowOverOursIsSampled) {
