@@ -97,6 +97,7 @@ class TfrmMain : private MouseEventSink {
   void imgTopMouseDown();
   void PressButton(PictureSlot slot, const Picture& pressed);
   void ReleaseButton(PictureSlot slot);
+  void RestorePressedButton();
   void imgMagMouseDown();
   void pbMagMouseDown(ScreenPoint viewPoint);
   void imgHelpMouseDown();

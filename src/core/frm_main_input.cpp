@@ -104,9 +104,19 @@ void TfrmMain::imgHeaderDblClick() {
 void TfrmMain::imgTopMouseDown() { ToggleOnTop(); }
 
 void TfrmMain::PressButton(PictureSlot slot, const Picture& pressed) {
+  RestorePressedButton();
   imgTemp_ = PictureOf(slot);
   pressedSlot_ = slot;
   SetPicture(slot, pressed);
+}
+
+void TfrmMain::RestorePressedButton() {
+  // Every press takes the scratch holder. A button still waiting for its
+  // release (a right press released away from the window, a left press whose
+  // capture was lost) gets its picture back first; otherwise the scratch
+  // holder would take its pressed picture and it would stay pressed for good.
+  if (pressedSlot_ && imgTemp_) SetPicture(*pressedSlot_, *imgTemp_);
+  pressedSlot_.reset();
 }
 
 void TfrmMain::ReleaseButton(PictureSlot slot) {
@@ -178,10 +188,10 @@ void TfrmMain::CopyLabel(Control sender) {
 // --- Help popup ----------------------------------------------------------------------
 
 void TfrmMain::imgHelpMouseDown() {
+  RestorePressedButton();
   savedTimerState_ = timerEnabled_;
   SetTimerEnabled(false);
   imgTemp_ = PictureOf(PictureSlot::imgHelp);
-  pressedSlot_.reset();
   SetPicture(PictureSlot::imgHelp, skin_.imgHelpd);
   helpShown_ = true;
   platform_.ShowHelpPopup(BelowControl(platform_.WindowRect(), Control::imgHelp));
@@ -200,8 +210,8 @@ void TfrmMain::HelpDeactivated() {
 // --- Options menu --------------------------------------------------------------------
 
 void TfrmMain::imgMenuMouseDown() {
+  RestorePressedButton();
   imgTemp_ = PictureOf(PictureSlot::imgMenu);
-  pressedSlot_.reset();
   SetPicture(PictureSlot::imgMenu, skin_.imgMenud);
   mouse_.CaptureLost();
   const MenuCommand command =

@@ -100,6 +100,40 @@ TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
   EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
 }
 
+// No order of presses and lost releases leaves a window button pressed for
+// good: a release that never came is made up for by the next press.
+TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
+  const ScreenPoint kOnHelp{140, 115}, kOnMenu{160, 115};
+  // Right press on minimise, released away from the window: no release here.
+  main.MouseDown(kOnMin, MouseButton::Right, false);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMind));
+  ClickAt(main, kOnMin);  // a left click still minimises and then shows the normal picture
+  EXPECT_TRUE(desktop.minimized);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+
+  // Left press held on close, then a right press on minimise: close goes back.
+  main.MouseDown(kOnClose, MouseButton::Left, false);
+  main.MouseDown(kOnMin, MouseButton::Right, false);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMind));
+  main.MouseUp(kOnMin, MouseButton::Right);
+  main.MouseUp(kOutside, MouseButton::Left);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+
+  // A right press on close whose release is lost, then the help key and the
+  // menu key, each of which takes the scratch holder for its own picture.
+  main.MouseDown(kOnClose, MouseButton::Right, false);
+  ClickAt(main, kOnHelp, MouseButton::Right);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+  main.HelpDeactivated();
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgHelp), main.Skin().imgHelp));
+  main.MouseDown(kOnMin, MouseButton::Middle, false);
+  ClickAt(main, kOnMenu, MouseButton::Right);
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(PictureSlot::imgMenu), main.Skin().imgMenu));
+  EXPECT_FALSE(desktop.closeRequested);
+}
+
 TEST_F(TitleTest, TitleLooksSwapAtEachActivationChange) {
   EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));  // inactive look
   main.ApplicationActivationChanged();
