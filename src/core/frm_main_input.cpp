@@ -175,14 +175,22 @@ void TfrmMain::FormKeyDown(std::uint16_t key, ShiftState shift) {
 void TfrmMain::CopyLabel(Control sender) {
   std::string text;
   switch (sender) {
-    case Control::lblHEX: text = LabelText(Label::lblHEX).substr(1, 6); break;
+    case Control::lblHEX: {
+      // Without the leading "#"; before the first readout the label is empty.
+      const std::string& hex = LabelText(Label::lblHEX);
+      text = hex.size() > 1 ? hex.substr(1, 6) : std::string();
+      break;
+    }
     case Control::lblRGB: text = LabelText(Label::lblRGB); break;
     case Control::lblHSL: text = LabelText(Label::lblHSL); break;
     case Control::lblCMYK: text = LabelText(Label::lblCMYK); break;
     default: return;
   }
-  if (platform_.SetClipboardText(text) == ClipboardResult::CannotOpen)
-    throw std::runtime_error("Cannot open clipboard");
+  switch (platform_.SetClipboardText(text)) {
+    case ClipboardResult::Done: break;
+    case ClipboardResult::CannotOpen: throw std::runtime_error("Cannot open clipboard");
+    case ClipboardResult::CannotSet: throw std::runtime_error("Cannot copy to clipboard");
+  }
 }
 
 // --- Help popup ----------------------------------------------------------------------

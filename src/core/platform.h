@@ -22,7 +22,9 @@ enum class Label { lblPixel, lblRGB, lblHEX, lblCMYK, lblHSL };
 
 enum class MenuCommand { None, mnuPopSite, mnuPopAbout };
 
-enum class ClipboardResult { Done, CannotOpen };
+// CannotOpen: another program holds the clipboard; CannotSet: the text could
+// not be handed to it.
+enum class ClipboardResult { Done, CannotOpen, CannotSet };
 
 // System colour indices the core uses.
 constexpr int kColor3DDkShadow = 21;

@@ -19,18 +19,30 @@ bool OpenWithRetries(HWND owner) {
 }  // namespace
 
 ClipboardResult PutClipboardText(HWND owner, const std::string& text) {
-  if (!OpenWithRetries(owner)) return ClipboardResult::CannotOpen;
-  EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-    if (void* bytes = GlobalLock(memory)) {
-      std::memcpy(bytes, text.c_str(), text.size() + 1);
-      GlobalUnlock(memory);
-      if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
+  // The text is made ready before the clipboard is touched, so that a copy
+  // that cannot be made leaves the clipboard as it was.
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!memory) return ClipboardResult::CannotSet;
+  void* bytes = GlobalLock(memory);
+  if (!bytes) {
+    GlobalFree(memory);
+    return ClipboardResult::CannotSet;
   }
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+
+  if (!OpenWithRetries(owner)) {
+    GlobalFree(memory);
+    return ClipboardResult::CannotOpen;
+  }
+  EmptyClipboard();
+  // Once set, the memory belongs to the clipboard.
+  const bool set = SetClipboardData(CF_TEXT, memory) != nullptr;
   CloseClipboard();
+  if (!set) {
+    GlobalFree(memory);
+    return ClipboardResult::CannotSet;
+  }
   return ClipboardResult::Done;
 }
 

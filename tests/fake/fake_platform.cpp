@@ -258,6 +258,7 @@ std::string FakePlatform::IniText() const {
 ClipboardResult FakePlatform::SetClipboardText(const std::string& text) {
   Log("SetClipboardText(" + text + ")");
   if (clipboardHeld) return ClipboardResult::CannotOpen;
+  if (clipboardRefuses) return ClipboardResult::CannotSet;
   clipboard = text;
   return ClipboardResult::Done;
 }

@@ -45,7 +45,8 @@ class FakePlatform : public Platform {
   std::map<std::string, std::vector<std::uint8_t>> resources;  // embedded pictures
 
   std::optional<std::string> clipboard;
-  bool clipboardHeld = false;
+  bool clipboardHeld = false;     // cannot be opened
+  bool clipboardRefuses = false;  // opens, but the text cannot be handed over
   MenuCommand menuChoice = MenuCommand::None;
   std::function<void()> duringMenu;  // runs while the menu is open
   // The window placement: unreadable, or a normal (restored) rectangle that

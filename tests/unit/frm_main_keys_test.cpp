@@ -152,6 +152,25 @@ TEST_F(KeysTest, HeldClipboardShowsTheErrorAndKeepsItsText) {
   EXPECT_EQ(desktop.clipboard, "336699");
 }
 
+TEST_F(KeysTest, ACopyThatCannotBeMadeIsReportedNotPassedOffAsDone) {
+  desktop.clipboard = "kept";
+  desktop.clipboardRefuses = true;
+  main.KeyDown(kC, Mods(true));
+  EXPECT_EQ(desktop.clipboard, "kept");
+  ASSERT_EQ(desktop.errorBoxes.size(), 1u);
+  EXPECT_EQ(desktop.errorBoxes[0], "Cannot copy to clipboard.");
+}
+
+// A key can arrive before the first tick or repaint has filled the labels.
+TEST(KeysBeforeTheFirstReadout, CtrlCCopiesTheEmptyHexText) {
+  FakePlatform desktop;
+  TfrmMain main{desktop};
+  main.FormCreate();
+  main.KeyDown(kC, Mods(true));
+  EXPECT_TRUE(desktop.errorBoxes.empty());
+  EXPECT_EQ(desktop.clipboard, "");
+}
+
 TEST_F(KeysTest, KeysDoNothingOnceTheWindowHasClosed) {
   main.FormClose();
   main.KeyDown(kSpace, Mods(false));
