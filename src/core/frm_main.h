@@ -56,6 +56,9 @@ class TfrmMain : private MouseEventSink {
   void ApplicationActivationChanged();
   // The help popup stopped being the program's active window.
   void HelpDeactivated();
+  // An item of the options menu was chosen; it arrives once the menu has
+  // closed and the menu button shows its normal picture again.
+  void MenuItemClick(MenuCommand command);
   // Where the window goes when it is about to move to proposed's place.
   ScreenPoint SnapPosition(const Rect& proposed);
   CursorShape CursorAt(ScreenPoint clientPoint) const;

@@ -222,11 +222,19 @@ void TfrmMain::imgMenuMouseDown() {
   imgTemp_ = PictureOf(PictureSlot::imgMenu);
   SetPicture(PictureSlot::imgMenu, skin_.imgMenud);
   mouse_.CaptureLost();
-  const MenuCommand command =
-      platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
+  platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
   SetPicture(PictureSlot::imgMenu, *imgTemp_);
-  if (command == MenuCommand::mnuPopSite) mnuPopSiteClick();
-  if (command == MenuCommand::mnuPopAbout) mnuPopAboutClick();
+}
+
+void TfrmMain::MenuItemClick(MenuCommand command) {
+  if (closed_) return;
+  RunHandler([&] {
+    switch (command) {
+      case MenuCommand::mnuPopSite: mnuPopSiteClick(); break;
+      case MenuCommand::mnuPopAbout: mnuPopAboutClick(); break;
+      case MenuCommand::None: break;
+    }
+  });
 }
 
 void TfrmMain::mnuPopSiteClick() { platform_.OpenAddress(kMakerAddress); }

@@ -102,9 +102,10 @@ class Platform {
   virtual void ShowErrorBox(const std::string& text) = 0;
   virtual void ShowInfoBox(const std::string& caption, const std::string& text) = 0;
   virtual void OpenAddress(const std::string& address) = 0;
-  // Shows the options menu with its top left at point; returns when it has
-  // closed, with the command chosen (None when dismissed).
-  virtual MenuCommand TrackOptionsMenu(ScreenPoint point) = 0;
+  // Shows the options menu with its top left at point and returns when it has
+  // closed. A chosen item is posted to the message queue and comes back later
+  // as TfrmMain::MenuItemClick.
+  virtual void TrackOptionsMenu(ScreenPoint point) = 0;
   // The help popup: topmost, shown and activated at topLeft, or hidden.
   virtual void ShowHelpPopup(ScreenPoint topLeft) = 0;
   virtual void HideHelpPopup() = 0;

@@ -1,6 +1,5 @@
 // The options menu below the menu button: the maker's website and the about
-// box. The items have no accelerator marks in their captions; C and A choose
-// them all the same (WM_MENUCHAR).
+// box. Each item's first letter is its keyboard accelerator (C and A).
 #pragma once
 
 #include <windows.h>
@@ -17,11 +16,12 @@ class OptionsMenu {
   OptionsMenu(const OptionsMenu&) = delete;
   OptionsMenu& operator=(const OptionsMenu&) = delete;
 
-  // Shows the menu with its top left corner at point and returns when it
-  // has closed, with the command chosen.
-  MenuCommand Track(HWND owner, ScreenPoint point);
-  // The answer to WM_MENUCHAR while the menu is open.
-  LRESULT MenuChar(WPARAM wParam, LPARAM lParam) const;
+  // Shows the menu with its top left corner at point and returns when it has
+  // closed. A chosen item is posted to owner as WM_COMMAND, so that it runs
+  // after the caller has finished with the menu.
+  void Track(HWND owner, ScreenPoint point);
+  // The item a WM_COMMAND of the menu names (None for any other command).
+  static MenuCommand CommandOf(WPARAM wParam, LPARAM lParam);
 
  private:
   HMENU menu_ = nullptr;

@@ -80,9 +80,7 @@ class Win32Platform final : public Platform {
   void ShowErrorBox(const std::string& text) override;
   void ShowInfoBox(const std::string& caption, const std::string& text) override;
   void OpenAddress(const std::string& address) override;
-  MenuCommand TrackOptionsMenu(ScreenPoint point) override {
-    return menu_.Track(windows_.main, point);
-  }
+  void TrackOptionsMenu(ScreenPoint point) override { menu_.Track(windows_.main, point); }
   void ShowHelpPopup(ScreenPoint topLeft) override { help_.Show(topLeft); }
   void HideHelpPopup() override { help_.Hide(); }
   void DestroyHelpPopup() override { help_.Destroy(); }

@@ -1,12 +1,17 @@
 // The help popup, the options menu and the about box, driven like a user through XTest. Whether
 // the sampler runs is read from the swatch: its centre shows the colour under the pointer.
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "skin_support.h"
 
 namespace e2e {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr Point kWindowAt{400, 300};
 constexpr Point kOnHelp{142, 116};
@@ -224,6 +229,36 @@ TEST_F(HelpMenuTest, AboutBoxFromTheMenu) {
   x().TapKey(XK_Return);
   EXPECT_TRUE(NoOtherWindows());
   EXPECT_TRUE(app().Running());
+  EXPECT_TRUE(Sampling()) << Swatch();
+}
+
+// C in the open menu opens the maker's website through the shell. The prefix's browser is a
+// script that writes down the address it is given.
+TEST_F(HelpMenuTest, WebsiteFromTheMenu) {
+  WineSession& wine = session();
+  const std::string folder = wine.NewFolder("browser");
+  const std::string script = folder + "/browser.sh", opened = folder + "/opened.txt";
+  {
+    std::ofstream out(script);
+    out << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << opened << "'\n";
+  }
+  fs::permissions(script, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read |
+                              fs::perms::group_exec | fs::perms::others_exec);
+  ASSERT_EQ(wine.RunWine({"reg", "add", R"(HKCU\Software\Wine\WineBrowser)", "/v", "Browsers",
+                          "/d", script, "/f"},
+                         milliseconds(60000))
+                .exit_code,
+            0);
+  ClickAt(kOnMenu.x, kOnMenu.y);
+  ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
+  x().TapKey(XK_c);
+  EXPECT_TRUE(WaitUntil([&] { return fs::exists(opened); }, milliseconds(15000)));
+  std::ifstream in(opened);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "https://www.chromawright.example/");
+  EXPECT_TRUE(NoOtherWindows());
+  EXPECT_TRUE(Shows(152, 109, "imgmenu")) << Compare(152, 109, "imgmenu");
   EXPECT_TRUE(Sampling()) << Swatch();
 }
 

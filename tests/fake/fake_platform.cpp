@@ -278,13 +278,13 @@ void FakePlatform::OpenAddress(const std::string& address) {
   openedAddresses.push_back(address);
 }
 
-MenuCommand FakePlatform::TrackOptionsMenu(ScreenPoint point) {
+void FakePlatform::TrackOptionsMenu(ScreenPoint point) {
   Log("TrackOptionsMenu(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")");
   menuShownAt = point;
   captured = false;
   if (duringMenu) duringMenu();
   menuShownAt.reset();
-  return menuChoice;
+  if (menuChoice != MenuCommand::None) postedMenuItems.push_back(menuChoice);
 }
 
 void FakePlatform::ShowHelpPopup(ScreenPoint topLeft) {

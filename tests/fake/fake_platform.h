@@ -45,10 +45,11 @@ class FakePlatform : public Platform {
   std::map<std::string, std::vector<std::uint8_t>> resources;  // embedded pictures
 
   std::optional<std::string> clipboard;
-  bool clipboardHeld = false;     // cannot be opened
-  bool clipboardRefuses = false;  // opens, but the text cannot be handed over
-  MenuCommand menuChoice = MenuCommand::None;
-  std::function<void()> duringMenu;  // runs while the menu is open
+  bool clipboardHeld = false;                  // cannot be opened
+  bool clipboardRefuses = false;               // opens, but the text cannot be handed over
+  MenuCommand menuChoice = MenuCommand::None;  // posted when the menu closes
+  std::vector<MenuCommand> postedMenuItems;    // in the queue, not yet delivered
+  std::function<void()> duringMenu;            // runs while the menu is open
   // The window placement: unreadable, or a normal (restored) rectangle that
   // differs from the window's present one (a minimized window).
   bool placementReadable = true;
@@ -129,7 +130,7 @@ class FakePlatform : public Platform {
   void ShowErrorBox(const std::string& text) override;
   void ShowInfoBox(const std::string& caption, const std::string& text) override;
   void OpenAddress(const std::string& address) override;
-  MenuCommand TrackOptionsMenu(ScreenPoint point) override;
+  void TrackOptionsMenu(ScreenPoint point) override;
   void ShowHelpPopup(ScreenPoint topLeft) override;
   void HideHelpPopup() override;
   void DestroyHelpPopup() override;
