@@ -35,6 +35,7 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_CAPTURECHANGED: CaptureChanged(shell, hwnd, lParam); return 0;
     case WM_SETCURSOR: return SetMainCursor(shell, hwnd, wParam, lParam);
     case WM_WINDOWPOSCHANGING: SnapWindowPos(shell, hwnd, lParam); break;
+    case WM_WINDOWPOSCHANGED: shell.platform.MainWindowPlaced(); break;
     case WM_ACTIVATE: MainActivated(shell, wParam); break;
     case WM_ACTIVATEAPP: PostMessageA(hwnd, WM_APP_ACTIVATION, 0, 0); break;
     case WM_APP_ACTIVATION: core.ApplicationActivationChanged(); return 0;

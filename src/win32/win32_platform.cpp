@@ -90,20 +90,20 @@ void Win32Platform::SetTopmost(bool topmost) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
 }
 
+void Win32Platform::MainWindowPlaced() {
+  if (IsIconic(windows_.main) || IsZoomed(windows_.main)) return;
+  RECT rect{};
+  if (GetWindowRect(windows_.main, &rect)) lastNormal_ = FromRECT(rect);
+}
+
 std::optional<Rect> Win32Platform::NormalWindowRect() {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;  // 44
-  if (!GetWindowPlacement(windows_.main, &placement)) return std::nullopt;
-  // The normal rectangle of a window without WS_EX_TOOLWINDOW is given in
-  // workspace coordinates: relative to the primary monitor's work area.
-  const POINT origin{0, 0};
-  MONITORINFO primary{};
-  primary.cbSize = sizeof primary;
-  if (!GetMonitorInfoA(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &primary))
-    return FromRECT(placement.rcNormalPosition);
-  RECT normal = placement.rcNormalPosition;
-  OffsetRect(&normal, primary.rcWork.left, primary.rcWork.top);
-  return FromRECT(normal);
+  // Kept from the moves themselves rather than read from the window
+  // placement: the placement gives it in workspace coordinates, whose origin
+  // depends on where the taskbars of the monitors are.
+  if (lastNormal_) return lastNormal_;
+  RECT rect{};
+  if (IsIconic(windows_.main) || !GetWindowRect(windows_.main, &rect)) return std::nullopt;
+  return FromRECT(rect);
 }
 
 Rect Win32Platform::WorkAreaFor(const Rect& window) {

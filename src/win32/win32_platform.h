@@ -53,6 +53,9 @@ class Win32Platform final : public Platform {
   void SetWindowHeight(int height) override;
   void SetTopmost(bool topmost) override;
   std::optional<Rect> NormalWindowRect() override;
+  // After every move or resize of the main window: remembers its rectangle
+  // while it is neither minimized nor maximized.
+  void MainWindowPlaced();
   Rect WorkAreaFor(const Rect& window) override;
   std::vector<Rect> MonitorWorkAreas() override;
   int PrimaryScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
@@ -93,6 +96,7 @@ class Win32Platform final : public Platform {
   HelpPopup& help_;
   OptionsMenu& menu_;
   ScreenPoint lastCursor_;
+  std::optional<Rect> lastNormal_;  // in screen coordinates
   std::string settingsPath_;
 };
 

@@ -196,6 +196,21 @@ TEST_F(TitleBarTest, DoubleClickOnTheTitleMinimizes) {
   EXPECT_EQ(Origin(), (Point{300, 300}));
 }
 
+// Closed while minimized, the program saves the place and panel of its normal window, not those
+// of the minimized one; restored, it is where it was.
+TEST_F(TitleBarTest, ClosedWhileMinimizedSavesTheNormalWindow) {
+  for (bool magnifier : {true, false}) {
+    SCOPED_TRACE(magnifier ? "magnifier shown" : "magnifier hidden");
+    StartAt(290, 330, magnifier);
+    ClickAt(kOnMin.x, kOnMin.y);
+    ASSERT_TRUE(Iconic("1"));
+    ASSERT_TRUE(app().Close());
+    const std::string ini = app().ReadIni().value_or("");
+    EXPECT_NE(ini.find("X=290\r\nY=330\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find(magnifier ? "ShowMag=1\r\n" : "ShowMag=0\r\n"), std::string::npos) << ini;
+  }
+}
+
 // The picture at the top of the README: the window with its magnifier, sampling a colourful
 // pattern. Written into the source tree only when TINTSPOT_UPDATE_SCREENSHOT=1.
 TEST_F(TitleBarTest, ReadmeScreenshot) {
