@@ -43,8 +43,10 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_COMMAND: core.MenuItemClick(OptionsMenu::CommandOf(wParam, lParam)); return 0;
     // Alt or F10 alone would start keyboard menu mode on the window's invisible system menu,
     // which then swallows the following keys; those keys lock and unlock instead.
+    // Maximizing, from the taskbar's window menu for one, is not for this window either.
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE) return 0;
       break;
     case WM_DISPLAYCHANGE: shell.screen.ForgetMonitors(); break;
     case WM_CLOSE: CloseMainWindow(shell, hwnd); return 0;

@@ -75,6 +75,21 @@ TEST_F(MainWindowTest, FirstStartIsCentredCompactAndNotTopmost) {
   EXPECT_TRUE(SameImage(CaptureClient(app, kTopButtonArea), SkinPicture("imgtopo").image));
 }
 
+// Started from a shortcut set to run maximized, the program still shows its own small window
+// (maximized, it would cover the screen and sample only itself), and it samples.
+TEST_F(MainWindowTest, StartedMaximizedShowsTheNormalWindow) {
+  AppOptions options;
+  options.start_maximized = true;
+  TintspotApp app(options);
+  ASSERT_TRUE(app.Start()) << app.Log();
+  EXPECT_EQ(app.Geometry(), (Rect{CentreX(), CentreY(), 171, 125}));
+  ColourPatches patches(x(), {kSteelBlue.colour});
+  const Point at = patches.Centre(0);
+  x().MovePointer(at.x, at.y);
+  EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kSteelBlue, DarkShadow(session()))));
+  ASSERT_TRUE(app.Close());
+}
+
 TEST_F(MainWindowTest, SavedSettingsArePutBackAndWrittenAgainAtClose) {
   // X=5 lies less than 10 pixels from the work area's left edge: the window snaps onto it.
   TintspotApp app({Ini(5, 300, 1, 4, 1)});

@@ -1,5 +1,6 @@
 #include "tintspot_app.h"
 
+#include <signal.h>
 #include <stdlib.h>
 
 #include <fstream>
@@ -25,6 +26,7 @@ TintspotApp::TintspotApp(const AppOptions& options)
   folder_->CopyIn(TintspotExePath(), "Tintspot.exe");
   if (options.ini) folder_->WriteFile(kIniName, *options.ini);
   if (options.read_only_folder) folder_->MakeReadOnly();
+  start_maximized_ = options.start_maximized;
 }
 
 TintspotApp::~TintspotApp() {
@@ -35,13 +37,17 @@ bool TintspotApp::Start(milliseconds timeout) {
   auto start = std::chrono::steady_clock::now();
   for (int attempt = 1;; ++attempt) {
     auto launched = std::chrono::steady_clock::now();
-    process_ = WineSession::Get().StartWine({"./Tintspot.exe"}, folder_->path(), log_path_);
+    const std::vector<std::string> command =
+        start_maximized_ ? std::vector<std::string>{"start", "/max", "/wait", "Tintspot.exe"}
+                         : std::vector<std::string>{"./Tintspot.exe"};
+    process_ = WineSession::Get().StartWine(command, folder_->path(), log_path_);
     pid_ = process_.pid();
     window_ = 0;
     WaitUntil(
         [&] {
           auto found = Windows();
           if (!found.empty()) window_ = found.back();
+          if (window_ != 0 && start_maximized_) pid_ = x().WindowPid(window_).value_or(pid_);
           return !found.empty() || !Running();
         },
         timeout);
@@ -65,8 +71,11 @@ bool TintspotApp::Start(milliseconds timeout) {
 
 std::vector<Window> TintspotApp::Windows(const std::string& caption) {
   std::vector<Window> own;
+  // Launched through "start", the program is found by its caption until its process is known
+  // (one program under test at a time).
+  const bool any = start_maximized_ && pid_ == process_.pid();
   for (Window w : x().FindWindows(caption)) {
-    if (x().WindowPid(w) == pid_) own.push_back(w);
+    if (any || x().WindowPid(w) == pid_) own.push_back(w);
   }
   return own;
 }
@@ -79,6 +88,8 @@ bool TintspotApp::Close(milliseconds timeout) {
 }
 
 void TintspotApp::Kill() {
+  // A program launched through "start" is not the launcher's own process.
+  if (start_maximized_ && pid_ > 0 && pid_ != process_.pid()) kill(pid_t(pid_), SIGKILL);
   process_.Kill();
   // The X server removes the windows once it sees the connection gone.
   WaitUntil([&] { return window_ == 0 || !x().IsWindowViewable(window_); }, milliseconds(5000));

@@ -21,6 +21,9 @@ std::string TintspotExePath();
 struct AppOptions {
   std::optional<std::string> ini;  // content of tSpot.ini beside the exe before the start
   bool read_only_folder = false;   // see AppFolder::MakeReadOnly
+  // Launched through Wine's "start /max /wait", as a shortcut set to run maximized would. The
+  // program is then a process of its own, found through its window.
+  bool start_maximized = false;
 };
 
 class TintspotApp {
@@ -63,7 +66,8 @@ class TintspotApp {
   std::unique_ptr<AppFolder> folder_;
   std::string log_path_;
   Process process_;
-  long pid_ = 0;
+  long pid_ = 0;  // the program's process: the launcher's, or the one behind its window
+  bool start_maximized_ = false;
   Window window_ = 0;
   double start_seconds_ = 0;
 };
