@@ -171,6 +171,19 @@ TEST(KeysBeforeTheFirstReadout, CtrlCCopiesTheEmptyHexText) {
   EXPECT_EQ(desktop.clipboard, "");
 }
 
+// The pointer tells what a click does: a hand over the readouts that copy, the dropper over the
+// view that picks, the arrow everywhere else (the position readout and the swatch included).
+TEST_F(KeysTest, PointerShapeShowsWhatAClickDoes) {
+  for (ScreenPoint p :
+       {kOnRGB, kOnHEX, kOnHSL, kOnCMYK, ScreenPoint{40, 43}, ScreenPoint{105, 100}})
+    EXPECT_EQ(main.CursorAt(p), CursorShape::Hand) << p.x << "," << p.y;
+  for (ScreenPoint p : {ScreenPoint{2, 126}, ScreenPoint{168, 212}, ScreenPoint{85, 170}})
+    EXPECT_EQ(main.CursorAt(p), CursorShape::Dropper) << p.x << "," << p.y;
+  for (ScreenPoint p : {kOnPixel, ScreenPoint{130, 40}, ScreenPoint{50, 9}, ScreenPoint{1, 126},
+                        ScreenPoint{20, 115}, ScreenPoint{106, 48}, ScreenPoint{39, 48}})
+    EXPECT_EQ(main.CursorAt(p), CursorShape::Arrow) << p.x << "," << p.y;
+}
+
 TEST_F(KeysTest, KeysDoNothingOnceTheWindowHasClosed) {
   main.FormClose();
   main.KeyDown(kSpace, Mods(false));

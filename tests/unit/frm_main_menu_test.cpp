@@ -134,6 +134,27 @@ TEST_F(HelpTest, OpenedWhileSamplingPausesAndResumes) {
   }
 }
 
+// The padlock follows the timer alone: while the popup has stopped it, a repaint of the swatch
+// draws the padlock, and once the popup has closed a repaint leaves it out again.
+TEST_F(HelpTest, RepaintWhileOpenDrawsThePadlock) {
+  auto padlockPixels = [&] {
+    const PixelBuffer& swatch = *desktop.swatch;
+    int inked = 0;
+    for (int y = 32; y < 43; ++y)
+      for (int x = 35; x < 42; ++x) inked += swatch.At(x, y) != swatch.At(24, 24);
+    return inked;
+  };
+  main.Timer1Timer();
+  ASSERT_TRUE(desktop.swatch.has_value());
+  EXPECT_EQ(padlockPixels(), 0);
+  ClickAt(main, kOnImgHelp);
+  main.Paint(tintspot::testing::kWholeClient);
+  EXPECT_GT(padlockPixels(), 20);
+  main.HelpDeactivated();
+  main.Paint(tintspot::testing::kWholeClient);
+  EXPECT_EQ(padlockPixels(), 0);
+}
+
 TEST_F(HelpTest, OpenedWhileLockedStaysLocked) {
   ClickAt(main, tintspot::testing::kOnSwatch);
   ASSERT_TRUE(main.IsLocked());
