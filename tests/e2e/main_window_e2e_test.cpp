@@ -208,7 +208,9 @@ TEST_F(MainWindowTest, SwatchKeepsTheLastOutsideColourOverTheWindowItself) {
   Point outside = patches.Centre(0);
   x().MovePointer(outside.x, outside.y);
   ASSERT_TRUE(SwatchBecomes(app, x(), blue));
-  for (Point client : {kReadoutPoint, kTitlePoint, kButtonRowPoint, Point{10, 140}}) {
+  // The closed zoom list is a window of its own, and just as much the program's.
+  for (Point client :
+       {kReadoutPoint, kTitlePoint, kButtonRowPoint, Point{10, 140}, Point{60, 222}}) {
     Point at = OnWindow(app, client);
     ASSERT_NE(x().PixelAt(at.x, at.y), kSteelBlue.colour) << client;  // a sample would show
     x().MovePointer(at.x, at.y);
@@ -219,6 +221,28 @@ TEST_F(MainWindowTest, SwatchKeepsTheLastOutsideColourOverTheWindowItself) {
   Point white = patches.Centre(1);
   x().MovePointer(white.x, white.y);
   EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kWhite, dark)));
+}
+
+// Minimized, the program goes on sampling. Restored with the pointer over its own place, where
+// it skips every sample, it shows the colour that lay under the pointer while it was away.
+TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
+  PatternWindow beneath = x().CreatePatternWindow({600, 400, 171, 125}, kWhite.colour);
+  TintspotApp app({Ini(600, 400, 0, 0, 0)});
+  ASSERT_TRUE(app.Start()) << app.Log();
+  const Rgb dark = DarkShadow(session());
+  ColourPatches patches(x(), {kSteelBlue.colour});
+  const Point blue = patches.Centre(0);
+  x().MovePointer(blue.x, blue.y);
+  ASSERT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kSteelBlue, dark)));
+  WinHelper("minimize");
+  ASSERT_TRUE(WaitUntil([&] { return WinHelper("info")["iconic"] == "1"; }, milliseconds(5000)));
+  x().MovePointer(650, 450);
+  ASSERT_EQ(x().PixelAt(650, 450), kWhite.colour);
+  std::this_thread::sleep_for(milliseconds(500));  // many ticks, if they run
+  WinHelper("restore");
+  ASSERT_TRUE(WaitUntil([&] { return WinHelper("info")["iconic"] == "0"; }, milliseconds(5000)));
+  EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kWhite, dark)));
+  EXPECT_TRUE(SwatchStays(app, x(), ExpectedSwatch(kWhite, dark), milliseconds(300)));
 }
 
 // A press on the swatch locks and unlocks, with the left button and the right one alike. Locked,
