@@ -148,6 +148,21 @@ TEST_F(LockTest, ClickingTheSwatchShowsThePositionOverItBesideTheOldColour) {
   EXPECT_EQ(desktop.labels[Label::lblCMYK], "67,33,0,40");
 }
 
+// A key locks between ticks: the frozen position and colour are those of the
+// last tick, even when the pointer has moved on since.
+TEST_F(LockTest, KeyLockFreezesAPositionAndColourThatBelongTogether) {
+  SampleColour(MakeColor(51, 102, 153), ScreenPoint{512, 384});
+  desktop.cursor = ScreenPoint{700, 10};
+  desktop.screen = [](int, int) { return MakeColor(255, 0, 0); };
+  main.KeyDown(0x20, ShiftState{});  // Space
+  ASSERT_TRUE(main.IsLocked());
+  EXPECT_EQ(desktop.labels[Label::lblPixel], "512 x 384");
+  EXPECT_EQ(desktop.labels[Label::lblRGB], "51,102,153");
+  main.Timer1Timer();  // a tick already queued changes nothing
+  EXPECT_EQ(desktop.labels[Label::lblPixel], "512 x 384");
+  EXPECT_EQ(desktop.labels[Label::lblRGB], "51,102,153");
+}
+
 TEST_F(LockTest, RepaintWhileLockedRedrawsTheFrozenState) {
   const TColor colour = MakeColor(220, 220, 220);
   SampleColour(colour, ScreenPoint{512, 384});
