@@ -232,6 +232,52 @@ TEST_F(HelpMenuTest, AboutBoxFromTheMenu) {
   EXPECT_TRUE(Sampling()) << Swatch();
 }
 
+// Near the screen's right edge the popup opens at its usual place all the same, reaching beyond
+// the edge. It is topmost, whether the main window is always on top or not.
+TEST_F(HelpMenuTest, HelpPopupIsTopmostAndNotKeptOnTheScreen) {
+  ASSERT_TRUE(app().Close());
+  const int left = x().ScreenWidth() - 171, top = 500;
+  StartAt(left, top);
+  for (const char* main_topmost : {"0", "1"}) {
+    SCOPED_TRACE(std::string("main window topmost: ") + main_topmost);
+    ASSERT_TRUE(WaitUntil([&] { return Info()["topmost"] == main_topmost; }, milliseconds(3000)));
+    ClickAt(kOnHelp.x, kOnHelp.y);
+    std::optional<Window> popup;
+    ASSERT_TRUE(WaitUntil([&] { return (popup = HelpPopup()).has_value(); }, milliseconds(3000)));
+    EXPECT_EQ(x().Geometry(*popup), (Rect{left + 133, top + 126, 205, 158}));
+    EXPECT_EQ(ParseKeyValues(session().RunWinHelper({"info", "frmHelp"}).output)["topmost"], "1");
+    ClickAt(kOnPanel.x, kOnPanel.y);
+    EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
+    ClickAt(117, 5);  // always on top, for the second round
+  }
+}
+
+// Menu items can be chosen with the right button too; a click away from the menu closes it
+// and changes nothing else.
+TEST_F(HelpMenuTest, MenuTakesTheRightButtonAndClosesOnAClickElsewhere) {
+  ClickAt(kOnMenu.x, kOnMenu.y);
+  std::vector<Window> menu;
+  ASSERT_TRUE(WaitUntil([&] { return (menu = OtherWindows()).size() == 1; }, milliseconds(3000)));
+  const std::optional<Rect> where = x().Geometry(menu[0]);
+  ASSERT_TRUE(where.has_value());
+  x().MovePointer(where->x + 30, where->y + where->height - 8);  // the last item: about
+  x().Click(Button::kRight);
+  std::vector<Window> box;
+  ASSERT_TRUE(WaitUntil([&] { return !(box = app().Windows("About Tintspot")).empty(); },
+                        milliseconds(5000)));
+  x().TapKey(XK_Return);
+  ASSERT_TRUE(NoOtherWindows());
+
+  ClickAt(kOnMenu.x, kOnMenu.y);
+  ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
+  OnB();
+  x().Click();
+  EXPECT_TRUE(NoOtherWindows());
+  EXPECT_TRUE(Shows(152, 109, "imgmenu")) << Compare(152, 109, "imgmenu");
+  EXPECT_TRUE(HoldsFor([&] { return OtherWindows().empty(); }, milliseconds(400)));
+  EXPECT_TRUE(Sampling()) << Swatch();
+}
+
 // C in the open menu opens the maker's website through the shell. The prefix's browser is a
 // script that writes down the address it is given.
 TEST_F(HelpMenuTest, WebsiteFromTheMenu) {
@@ -244,8 +290,8 @@ TEST_F(HelpMenuTest, WebsiteFromTheMenu) {
   }
   fs::permissions(script, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read |
                               fs::perms::group_exec | fs::perms::others_exec);
-  ASSERT_EQ(wine.RunWine({"reg", "add", R"(HKCU\Software\Wine\WineBrowser)", "/v", "Browsers",
-                          "/d", script, "/f"},
+  ASSERT_EQ(wine.RunWine({"reg", "add", R"(HKCU\Software\Wine\WineBrowser)", "/v", "Browsers", "/d",
+                          script, "/f"},
                          milliseconds(60000))
                 .exit_code,
             0);
