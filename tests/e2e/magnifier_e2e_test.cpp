@@ -11,6 +11,7 @@ namespace {
 
 using mag::AppProbe;
 using mag::ExpectedView;
+using mag::kView;
 using mag::kZoomFactors;
 
 // Two patterns in which every pixel differs from its neighbours in every channel that moves:
@@ -60,6 +61,35 @@ class MagnifierTest : public E2eTest {
   std::unique_ptr<TintspotApp> app_;
   std::unique_ptr<AppProbe> probe_;
 };
+
+// Until the first sample the view is white with a black frame: started under the pointer, the
+// program skips every tick, so that is what it shows, and what a press in it picks.
+TEST_F(MagnifierTest, ViewBeforeTheFirstSampleIsWhiteWithABlackFrame) {
+  x().MovePointer(100 + 85, 100 + 60);  // where the readouts will be
+  Start(0);
+  Image expected{kView.width, kView.height,
+                 std::vector<Rgb>(size_t(kView.width) * kView.height, Rgb{255, 255, 255})};
+  for (int px = 0; px < kView.width; ++px) {
+    expected.pixels[px] = expected.pixels[size_t(kView.height - 1) * kView.width + px] = Rgb{};
+  }
+  for (int py = 0; py < kView.height; ++py) {
+    expected.pixels[size_t(py) * kView.width] = Rgb{};
+    expected.pixels[size_t(py) * kView.width + kView.width - 1] = Rgb{};
+  }
+  EXPECT_TRUE(ViewBecomes(expected));
+  EXPECT_TRUE(HoldsFor([&] { return mag::Difference(probe().View(), expected).empty(); },
+                       milliseconds(300)));
+  probe().Press({kView.x + 1, kView.y + 1});  // inside the frame: white
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return probe().Swatch() == Rgb{255, 255, 255};
+      },
+      milliseconds(3000)))
+      << probe().Swatch();
+  probe().Press({kView.x, kView.y + 40});  // on the frame: black
+  EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == Rgb{}; }, milliseconds(3000)))
+      << probe().Swatch();
+}
 
 // At each zoom level the view shows (167 div zoom) x (87 div zoom) screen pixels centred on the
 // cursor, each enlarged to a solid block, with the cross-hair arms inverted around the centre.
