@@ -202,8 +202,10 @@ TEST_F(KeyboardClipboardTest, CtrlMShowsAndHidesTheMagnifier) {
   EXPECT_TRUE(LockStays(false));
 }
 
-// The zoom list, once clicked, has the keyboard focus; the main window still sees its keys first.
+// The zoom list, once clicked, has the keyboard focus; the main window still sees its keys first:
+// Space locks, Ctrl-C copies, Ctrl-M hides the panel and leaves the lock alone.
 TEST_F(KeyboardClipboardTest, KeysReachTheCommandsWhileTheZoomListHasTheFocus) {
+  ASSERT_NO_FATAL_FAILURE(Sample(kOnA, kColourA));
   probe().Press(mag::kZoomList);  // drops the list down and takes the focus
   ASSERT_TRUE(WaitUntil([&] { return probe().DroppedList().has_value(); }, milliseconds(5000)));
   probe().Press(mag::kZoomList);  // closes it again
@@ -212,6 +214,13 @@ TEST_F(KeyboardClipboardTest, KeysReachTheCommandsWhileTheZoomListHasTheFocus) {
 
   x().TapKey(XK_space);
   EXPECT_TRUE(LockBecomes(true));
+  ASSERT_NO_FATAL_FAILURE(SetClipboard("before"));
+  x().TapKey(XK_c, kCtrl);
+  EXPECT_TRUE(ClipboardBecomes("336699"));
+  x().TapKey(XK_m, kCtrl);
+  EXPECT_TRUE(
+      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(3000)));
+  EXPECT_TRUE(LockStays(true));
 }
 
 // A held key toggles the lock at every key-down, auto-repeats included: three presses lock, two

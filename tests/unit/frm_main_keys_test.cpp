@@ -114,6 +114,11 @@ TEST_F(KeysTest, CtrlMShowsAndHidesTheMagnifier) {
   main.KeyDown(kM, Mods(true));
   EXPECT_EQ(Height(), 125);
   EXPECT_FALSE(main.IsLocked());
+  // Locked, it leaves the lock alone.
+  main.KeyDown(kSpace, Mods(false));
+  main.KeyDown(kM, Mods(true));
+  EXPECT_EQ(Height(), 234);
+  EXPECT_TRUE(main.IsLocked());
 }
 
 TEST_F(KeysTest, ClickingAReadoutCopiesItsText) {
