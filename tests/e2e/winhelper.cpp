@@ -20,6 +20,13 @@
 //   winhelper idle                   waits forever (keeps the prefix's Wine processes running)
 //   winhelper keylog                 shows a window "winhelper keylog" at 0,0 (200x100) and prints
 //                                    its key messages as "key=MSG,VK,REPEATED" until Escape
+//   winhelper draw-text IN OUT FACE HEIGHT R,G,B LEFT TOP WIDTH HEIGHT TEXT [LEFT TOP ...]
+//                                    reads the binary PPM picture IN into a 32-bit DIB section,
+//                                    draws each TEXT in the font FACE (LOGFONT height HEIGHT,
+//                                    normal weight, default quality) in colour R,G,B over a
+//                                    transparent background, centred in its box and cut off at it
+//                                    (DrawText, DT_CENTER | DT_NOPREFIX | DT_EXPANDTABS), and
+//                                    writes the result to the binary PPM OUT
 #include <windows.h>
 // psapi.h needs the types of windows.h
 #include <psapi.h>
@@ -28,6 +35,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -220,6 +228,93 @@ int KeyLog() {
   return 0;
 }
 
+// A binary PPM (P6, maxval 255) into a top-down 32-bit DIB pixel array.
+bool ReadPpm(const char* path, int* width, int* height, std::vector<DWORD>* pixels) {
+  FILE* in = fopen(path, "rb");
+  if (in == nullptr) return false;
+  int maxval = 0;
+  bool ok = fscanf(in, "P6 %d %d %d", width, height, &maxval) == 3 && maxval == 255 && *width > 0 &&
+            *height > 0 && fgetc(in) != EOF;
+  if (ok) {
+    std::vector<unsigned char> rgb(size_t(*width) * *height * 3);
+    ok = fread(rgb.data(), 1, rgb.size(), in) == rgb.size();
+    pixels->resize(size_t(*width) * *height);
+    for (size_t i = 0; ok && i < pixels->size(); ++i) {
+      (*pixels)[i] = DWORD(rgb[i * 3] << 16) | DWORD(rgb[i * 3 + 1] << 8) | rgb[i * 3 + 2];
+    }
+  }
+  fclose(in);
+  return ok;
+}
+
+bool WritePpm(const char* path, int width, int height, const DWORD* pixels) {
+  FILE* out = fopen(path, "wb");
+  if (out == nullptr) return false;
+  fprintf(out, "P6\n%d %d\n255\n", width, height);
+  std::vector<unsigned char> rgb(size_t(width) * height * 3);
+  for (size_t i = 0; i < size_t(width) * height; ++i) {
+    rgb[i * 3] = static_cast<unsigned char>(pixels[i] >> 16);
+    rgb[i * 3 + 1] = static_cast<unsigned char>(pixels[i] >> 8);
+    rgb[i * 3 + 2] = static_cast<unsigned char>(pixels[i]);
+  }
+  bool ok = fwrite(rgb.data(), 1, rgb.size(), out) == rgb.size();
+  return fclose(out) == 0 && ok;
+}
+
+int DrawTexts(int argc, char** argv) {
+  // argv: IN OUT FACE HEIGHT R,G,B then groups of LEFT TOP WIDTH HEIGHT TEXT.
+  if (argc < 10 || (argc - 5) % 5 != 0) return 2;
+  int r = 0, g = 0, b = 0;
+  if (sscanf(argv[4], "%d,%d,%d", &r, &g, &b) != 3) return 2;
+  int width = 0, height = 0;
+  std::vector<DWORD> picture;
+  if (!ReadPpm(argv[0], &width, &height, &picture)) {
+    printf("ok=0\nerror=cannot read %s\n", argv[0]);
+    return 1;
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC dc = CreateCompatibleDC(nullptr);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dc == nullptr || bitmap == nullptr || bits == nullptr) return 1;
+  HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+  memcpy(bits, picture.data(), picture.size() * sizeof(DWORD));
+  HFONT font = CreateFontA(atoi(argv[3]), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, argv[2]);
+  if (font == nullptr) return 1;
+  HGDIOBJ old_font = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(r, g, b));
+  for (int i = 5; i + 4 < argc; i += 5) {
+    RECT box{atoi(argv[i]), atoi(argv[i + 1]), 0, 0};
+    box.right = box.left + atoi(argv[i + 2]);
+    box.bottom = box.top + atoi(argv[i + 3]);
+    const char* text = argv[i + 4];
+    IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
+    DrawTextA(dc, text, int(strlen(text)), &box, DT_CENTER | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectClipRgn(dc, nullptr);
+  }
+  GdiFlush();
+  char face[LF_FACESIZE] = {0};
+  GetTextFaceA(dc, sizeof face, face);
+  memcpy(picture.data(), bits, picture.size() * sizeof(DWORD));
+  SelectObject(dc, old_font);
+  DeleteObject(font);
+  SelectObject(dc, old_bitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  bool ok = WritePpm(argv[1], width, height, picture.data());
+  printf("ok=%d\nface=%s\n", ok ? 1 : 0, face);
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -249,6 +344,7 @@ int main(int argc, char** argv) {
   if (command == "clipboard-set") return ClipboardSet(argv[2]);
   if (command == "clipboard-hold") return ClipboardHold(argv[2]);
   if (command == "dialog-text") return DialogText(argv[2]);
+  if (command == "draw-text") return DrawTexts(argc - 2, argv + 2);
   HWND hwnd = FindByCaption(argv[2]);
   if (hwnd == nullptr) return 1;
   if (command == "restore" || command == "minimize") {
