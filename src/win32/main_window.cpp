@@ -40,7 +40,11 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_ACTIVATEAPP: PostMessageA(hwnd, WM_APP_ACTIVATION, 0, 0); break;
     case WM_APP_ACTIVATION: core.ApplicationActivationChanged(); return 0;
     case WM_SETFOCUS: shell.zoomList.TakeFocusFromMain(); return 0;
-    case WM_COMMAND: core.MenuItemClick(OptionsMenu::CommandOf(wParam, lParam)); return 0;
+    case WM_COMMAND:  // the zoom list's notifications need no answer
+      if (const MenuCommand item = OptionsMenu::CommandOf(wParam, lParam);
+          item != MenuCommand::None)
+        core.MenuItemClick(item);
+      return 0;
     // Alt or F10 alone would start keyboard menu mode on the window's invisible system menu,
     // which then swallows the following keys; those keys lock and unlock instead.
     // Maximizing, from the taskbar's window menu for one, is not for this window either.
