@@ -8,7 +8,7 @@
 // so such a target is refused here rather than guarded badly.
 #if defined(_MSC_VER) || !(defined(__GNUC__) || defined(__clang__)) || \
     !(defined(__x86_64__) || defined(__i386__))
-#error "Tintspot's colour model needs x87 extended precision: build for x86 or x86-64 with GCC or Clang"
+#error "The colour model needs x87 extended precision: build for x86 or x86-64 with GCC or Clang"
 #endif
 static_assert(std::numeric_limits<long double>::digits == 64,
               "long double must be the x87 80-bit format (64-bit significand)");

@@ -6,8 +6,7 @@
 namespace tintspot::win32 {
 
 LRESULT CreateMainChildren(Shell& shell, HWND hwnd) {
-  shell.windows.zoomList = shell.zoomList.Create(hwnd, shell.windows.instance);
-  if (!shell.windows.zoomList) return -1;
+  if (!shell.zoomList.Create(hwnd, shell.windows.instance)) return -1;
   shell.windows.tooltip = CreateMainTooltips(hwnd, shell.windows.instance);
   return 0;
 }

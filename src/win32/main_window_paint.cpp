@@ -6,21 +6,17 @@
 namespace tintspot::win32 {
 
 void PaintMainWindow(Shell& shell) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(shell.windows.main, &paint);
-  // Ends the paint cycle on every path, so that a failing repaint does not
-  // leave the window invalid for ever.
-  struct EndPaintOnExit {
-    Shell& shell;
-    HDC dc;
-    PAINTSTRUCT& paint;
-    ~EndPaintOnExit() {
-      shell.painter.EndFrame(dc);
-      EndPaint(shell.windows.main, &paint);
-    }
-  } end{shell, dc, paint};
-  shell.painter.BeginFrame(paint.rcPaint);
-  shell.core.Paint(FromRECT(paint.rcPaint));
+  // The frame and the paint cycle end on every path, so that a failing
+  // repaint does not leave the window invalid for ever.
+  const PaintScope paint(shell.windows.main);
+  try {
+    shell.painter.BeginFrame(paint.update());
+    shell.core.Paint(FromRECT(paint.update()));
+  } catch (...) {
+    shell.painter.EndFrame(paint.dc());
+    throw;
+  }
+  shell.painter.EndFrame(paint.dc());
 }
 
 }  // namespace tintspot::win32
