@@ -16,10 +16,6 @@
 namespace e2e {
 namespace {
 
-bool Inside(const Rect& r, int x, int y) {
-  return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
-}
-
 SkinImage Decode(const std::string& name) {
   const std::string path = SourceDir() + "/assets/skin/" + name + ".gif";
   std::ifstream in(path, std::ios::binary);

@@ -39,6 +39,10 @@ constexpr int kViewCentreX = 83, kViewCentreY = 43;
 constexpr int kZoomFactors[] = {1, 2, 3, 4, 5, 12, 28};
 constexpr int kZoomItems = 7;
 
+inline bool Inside(const Rect& r, int x, int y) {
+  return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
+}
+
 // The settings file as the program writes it.
 std::string Ini(int x, int y, int on_top, int zoom, int show_mag);
 

@@ -72,10 +72,6 @@ const std::vector<Sample> kSamples = {
      {"930 x 130", "33,133,193", "#2185C1", "203,83,76", "83,31,0,24"}},
 };
 
-bool Inside(const Rect& r, int x, int y) {
-  return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
-}
-
 void WritePpm(const std::string& path, const Image& image) {
   std::ofstream out(path, std::ios::binary);
   out << "P6\n" << image.width << " " << image.height << "\n255\n";
