@@ -6,11 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+# Our own builds treat every warning as an error; a user's build does not.
+export TINTSPOT_WERROR=ON
 scripts/build.sh all
 jobs=$(nproc 2>/dev/null || echo 2)
 
 echo "== Unit tests under AddressSanitizer and UBSan"
-cmake -S . -B build/sanitize -DTINTSPOT_SANITIZE=ON -DTINTSPOT_E2E=OFF \
+cmake -S . -B build/sanitize -DTINTSPOT_SANITIZE=ON -DTINTSPOT_E2E=OFF -DTINTSPOT_WERROR=ON \
       -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/sanitize -j "$jobs" --target unit_tests
 # The sweep over all colours is left to the optimised run below.

@@ -12,7 +12,7 @@
 
 namespace tintspot {
 
-// The x87 control word (0 on targets without an x87 unit).
+// The x87 control word.
 std::uint16_t ReadX87ControlWord();
 void WriteX87ControlWord(std::uint16_t word);
 

@@ -28,7 +28,11 @@ struct ShiftState {
   bool middle = false;
 };
 
-constexpr int kTimerInterval = 3;  // ms between sampling ticks
+// The sampling period asked for, in ms. Windows raises any timer period
+// below 10 ms to 10 ms, so the ticks actually come about 100 times a second;
+// 3 is kept as the request because nothing in the program counts on the
+// period, and a platform with finer timers simply ticks faster.
+constexpr int kTimerInterval = 3;
 
 class TfrmMain : private MouseEventSink {
  public:
@@ -60,6 +64,11 @@ class TfrmMain : private MouseEventSink {
   // closed and the menu button shows its normal picture again.
   void MenuItemClick(MenuCommand command);
   // Where the window goes when it is about to move to proposed's place.
+  // The core snaps the moves it makes itself (the start-up place), so that the
+  // rule holds on any platform and in the tests; the Win32 shell also calls
+  // this from WM_WINDOWPOSCHANGING, because Windows' own move loop (a drag by
+  // the title) moves the window without asking the core. A snapped place
+  // snaps to itself, so a core move seen again by the shell stays put.
   ScreenPoint SnapPosition(const Rect& proposed);
   CursorShape CursorAt(ScreenPoint clientPoint) const;
 

@@ -1,7 +1,5 @@
-// TfrmMain: mouse and keyboard handlers, the window buttons, the magnifier
-// pick, the help popup, the options menu and the clipboard.
-#include <stdexcept>
-
+// TfrmMain: mouse and keyboard input, the title bar and window buttons, and
+// the pick from the magnifier view.
 #include "frm_main.h"
 #include "magnifier.h"
 
@@ -12,19 +10,7 @@ constexpr std::uint16_t kKeyTab = 0x09;
 constexpr std::uint16_t kKeyC = 0x43;
 constexpr std::uint16_t kKeyM = 0x4D;
 
-// Client position of a picture control's bottom left corner plus one row:
-// where the help popup and the options menu open below their buttons.
-ScreenPoint BelowControl(const Rect& window, Control control) {
-  const Rect& bounds = InfoOf(control).bounds;
-  return ScreenPoint{window.left + bounds.left, window.top + bounds.bottom + 1};
-}
-
 }  // namespace
-
-const char* const kMakerAddress = "https://www.chromawright.example/";
-const char* const kMakerHost = "www.chromawright.example";
-
-std::string AboutText() { return std::string("Tintspot 1.0\n") + kMakerHost + "          "; }
 
 // --- Raw input -------------------------------------------------------------------
 
@@ -150,7 +136,7 @@ void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
   RefreshReadouts();
 }
 
-// --- Keyboard and clipboard ------------------------------------------------------
+// --- Keyboard ------------------------------------------------------------------
 
 void TfrmMain::KeyDown(std::uint16_t key, ShiftState shift) {
   if (key == kKeyTab && !shift.alt && !shift.ctrl) return;
@@ -171,74 +157,5 @@ void TfrmMain::FormKeyDown(std::uint16_t key, ShiftState shift) {
     }
   });
 }
-
-void TfrmMain::CopyLabel(Control sender) {
-  std::string text;
-  switch (sender) {
-    case Control::lblHEX: {
-      // Without the leading "#"; before the first readout the label is empty.
-      const std::string& hex = LabelText(Label::lblHEX);
-      text = hex.size() > 1 ? hex.substr(1, 6) : std::string();
-      break;
-    }
-    case Control::lblRGB: text = LabelText(Label::lblRGB); break;
-    case Control::lblHSL: text = LabelText(Label::lblHSL); break;
-    case Control::lblCMYK: text = LabelText(Label::lblCMYK); break;
-    default: return;
-  }
-  switch (platform_.SetClipboardText(text)) {
-    case ClipboardResult::Done: break;
-    case ClipboardResult::CannotOpen: throw std::runtime_error("Cannot open clipboard");
-    case ClipboardResult::CannotSet: throw std::runtime_error("Cannot copy to clipboard");
-  }
-}
-
-// --- Help popup ----------------------------------------------------------------------
-
-void TfrmMain::imgHelpMouseDown() {
-  RestorePressedButton();
-  savedTimerState_ = timerEnabled_;
-  SetTimerEnabled(false);
-  imgTemp_ = PictureOf(PictureSlot::imgHelp);
-  SetPicture(PictureSlot::imgHelp, skin_.imgHelpd);
-  helpShown_ = true;
-  platform_.ShowHelpPopup(BelowControl(platform_.WindowRect(), Control::imgHelp));
-}
-
-void TfrmMain::HelpDeactivated() {
-  if (closed_ || !helpShown_) return;
-  RunHandler([this] {
-    SetTimerEnabled(savedTimerState_);
-    if (imgTemp_) SetPicture(PictureSlot::imgHelp, *imgTemp_);
-    helpShown_ = false;
-    platform_.HideHelpPopup();
-  });
-}
-
-// --- Options menu --------------------------------------------------------------------
-
-void TfrmMain::imgMenuMouseDown() {
-  RestorePressedButton();
-  imgTemp_ = PictureOf(PictureSlot::imgMenu);
-  SetPicture(PictureSlot::imgMenu, skin_.imgMenud);
-  mouse_.CaptureLost();
-  platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
-  SetPicture(PictureSlot::imgMenu, *imgTemp_);
-}
-
-void TfrmMain::MenuItemClick(MenuCommand command) {
-  if (closed_) return;
-  RunHandler([&] {
-    switch (command) {
-      case MenuCommand::mnuPopSite: mnuPopSiteClick(); break;
-      case MenuCommand::mnuPopAbout: mnuPopAboutClick(); break;
-      case MenuCommand::None: break;
-    }
-  });
-}
-
-void TfrmMain::mnuPopSiteClick() { platform_.OpenAddress(kMakerAddress); }
-
-void TfrmMain::mnuPopAboutClick() { platform_.ShowInfoBox("About Tintspot", AboutText()); }
 
 }  // namespace tintspot

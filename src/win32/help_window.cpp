@@ -1,7 +1,7 @@
 #include "help_window.h"
 
 #include "error_box.h"
-#include "shell.h"
+#include "frm_main.h"
 
 namespace tintspot::win32 {
 namespace {
@@ -47,11 +47,7 @@ const HelpItem kItems[] = {
 
 }  // namespace
 
-HelpPopup::~HelpPopup() {
-  Destroy();
-  for (HFONT font : {captionFont_, textFont_, bulletFont_})
-    if (font) DeleteObject(font);
-}
+HelpPopup::~HelpPopup() { Destroy(); }
 
 bool HelpPopup::RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass{};
@@ -63,13 +59,15 @@ bool HelpPopup::RegisterWindowClass(HINSTANCE instance) {
   return RegisterClassExA(&windowClass) != 0;
 }
 
-HWND HelpPopup::Create(HWND owner, HINSTANCE instance, Shell& shell) {
-  captionFont_ = CreatePixelFont("Tahoma", -11, true);
-  textFont_ = CreatePixelFont("Tahoma", 12, false);
-  bulletFont_ = CreatePixelFont("Tahoma", 12, true);
+HWND HelpPopup::Create(HWND owner, HINSTANCE instance, TfrmMain& core) {
+  owner_ = owner;
+  core_ = &core;
+  captionFont_.Reset(CreatePixelFont("Tahoma", -11, true));
+  textFont_.Reset(CreatePixelFont("Tahoma", 12, false));
+  bulletFont_.Reset(CreatePixelFont("Tahoma", 12, true));
   if (!surface_.Create(kHelpWidth, kHelpHeight)) return nullptr;
   hwnd_ = CreateWindowExA(0, kHelpClass, "frmHelp", WS_POPUP, 0, 0, kHelpWidth, kHelpHeight, owner,
-                          nullptr, instance, &shell);
+                          nullptr, instance, this);
   return hwnd_;
 }
 
@@ -97,19 +95,19 @@ LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* shell = reinterpret_cast<Shell*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!shell) return DefWindowProcA(hwnd, message, wParam, lParam);
+  auto* popup = reinterpret_cast<HelpPopup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!popup) return DefWindowProcA(hwnd, message, wParam, lParam);
   try {
-    return shell->help.Handle(*shell, hwnd, message, wParam, lParam);
+    return popup->Handle(hwnd, message, wParam, lParam);
   } catch (...) {
-    ShowBoundaryError(shell->windows.main);
+    ShowBoundaryError(popup->owner_);
     return 0;
   }
 }
 
-LRESULT HelpPopup::Handle(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HelpPopup::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ACTIVATE: Deactivated(shell, wParam, lParam); break;
+    case WM_ACTIVATE: Deactivated(wParam, lParam); break;
     case WM_PAINT: Paint(hwnd); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_CLOSE: ShowWindow(hwnd, SW_HIDE); return 0;  // Alt-F4 only hides the popup
@@ -119,38 +117,37 @@ LRESULT HelpPopup::Handle(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void HelpPopup::Deactivated(Shell& shell, WPARAM wParam, LPARAM lParam) {
+void HelpPopup::Deactivated(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) != WA_INACTIVE) return;
   const HWND next = reinterpret_cast<HWND>(lParam);
   DWORD process = 0;
   if (!next || !GetWindowThreadProcessId(next, &process)) return;
-  if (process == GetCurrentProcessId()) shell.core.HelpDeactivated();
+  if (process == GetCurrentProcessId() && core_) core_->HelpDeactivated();
 }
 
 void HelpPopup::Paint(HWND hwnd) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd, &paint);
-  if (dc) {
-    Compose();
-    BitBlt(dc, 0, 0, kHelpWidth, kHelpHeight, surface_.dc(), 0, 0, SRCCOPY);
-  }
-  EndPaint(hwnd, &paint);
+  const PaintScope paint(hwnd);
+  if (!paint.dc()) return;
+  Compose();
+  BitBlt(paint.dc(), 0, 0, kHelpWidth, kHelpHeight, surface_.dc(), 0, 0, SRCCOPY);
 }
 
 void HelpPopup::Compose() {
   HDC dc = surface_.dc();
-  HBRUSH background = CreateSolidBrush(kBackground);
+  const GdiObject<HBRUSH> background(CreateSolidBrush(kBackground));
   const RECT all{0, 0, kHelpWidth, kHelpHeight};
-  FillRect(dc, &all, background);
-  HBRUSH border = CreateSolidBrush(kBorder);
-  FrameRect(dc, &all, border);  // one pixel along the outermost pixels
-  DeleteObject(border);
+  FillRect(dc, &all, background.get());
+  const GdiObject<HBRUSH> border(CreateSolidBrush(kBorder));
+  FrameRect(dc, &all, border.get());  // one pixel along the outermost pixels
 
-  const HGDIOBJ oldFont = SelectObject(dc, textFont_);
+  const Selection font(dc, textFont_.get());
   SetBkMode(dc, TRANSPARENT);
   for (const HelpItem& item : kItems) {
     const bool caption = item.kind == Kind::Caption;
-    SelectObject(dc, item.kind == Kind::Note ? textFont_ : caption ? captionFont_ : bulletFont_);
+    const GdiObject<HFONT>& itemFont = item.kind == Kind::Note ? textFont_
+                                       : caption               ? captionFont_
+                                                               : bulletFont_;
+    SelectObject(dc, itemFont.get());
     SetTextColor(dc, caption ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
     RECT box{item.left, item.top, item.left + item.width, item.top + item.height};
     UINT flags = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
@@ -159,11 +156,9 @@ void HelpPopup::Compose() {
     } else {
       DrawTextA(dc, item.text, -1, &box, flags | DT_CALCRECT);
     }
-    if (!caption) FillRect(dc, &box, background);  // the label's own background
+    if (!caption) FillRect(dc, &box, background.get());  // the label's own background
     DrawTextA(dc, item.text, -1, &box, flags);
   }
-  SelectObject(dc, oldFont);
-  DeleteObject(background);
   GdiFlush();
 }
 

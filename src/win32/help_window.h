@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include "gdi_owners.h"
 #include "gdi_util.h"
 #include "geometry.h"
 
-namespace tintspot::win32 {
+namespace tintspot {
+class TfrmMain;
+}
 
-class Shell;
+namespace tintspot::win32 {
 
 class HelpPopup {
  public:
@@ -20,8 +23,9 @@ class HelpPopup {
   HelpPopup& operator=(const HelpPopup&) = delete;
 
   static bool RegisterWindowClass(HINSTANCE instance);
-  // Creates frmHelp, hidden and owned by the main window.
-  HWND Create(HWND owner, HINSTANCE instance, Shell& shell);
+  // Creates frmHelp, hidden and owned by the main window; it tells core when
+  // another window of the program takes the activation from it.
+  HWND Create(HWND owner, HINSTANCE instance, TfrmMain& core);
   HWND hwnd() const { return hwnd_; }
 
   // Topmost, shown and activated with its top left corner at topLeft.
@@ -31,17 +35,19 @@ class HelpPopup {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HWND hwnd);
   void Compose();
   // The popup lost the activation: tell the core when another window of
   // this program took it (not when another application did).
-  static void Deactivated(Shell& shell, WPARAM wParam, LPARAM lParam);
+  void Deactivated(WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;
-  HFONT captionFont_ = nullptr;
-  HFONT textFont_ = nullptr;
-  HFONT bulletFont_ = nullptr;
+  HWND owner_ = nullptr;
+  TfrmMain* core_ = nullptr;
+  GdiObject<HFONT> captionFont_;
+  GdiObject<HFONT> textFont_;
+  GdiObject<HFONT> bulletFont_;
   DibSurface surface_;
 };
 

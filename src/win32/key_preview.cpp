@@ -20,13 +20,13 @@ ShiftState CurrentShiftState() {
   return state;
 }
 
-void PreviewKey(const MSG& message, const ShellWindows& windows, TfrmMain& core) {
+void PreviewKey(const MSG& message, HWND main, HWND zoomList, TfrmMain& core) {
   if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
-  if (!message.hwnd || (message.hwnd != windows.main && message.hwnd != windows.zoomList)) return;
+  if (!message.hwnd || (message.hwnd != main && message.hwnd != zoomList)) return;
   try {
     core.KeyDown(static_cast<std::uint16_t>(message.wParam), CurrentShiftState());
   } catch (...) {
-    ShowBoundaryError(windows.main);
+    ShowBoundaryError(main);
   }
 }
 

@@ -5,13 +5,12 @@
 #include <windows.h>
 
 #include "frm_main.h"
-#include "shell_windows.h"
 
 namespace tintspot::win32 {
 
 // Called by the message loop for every message before it is dispatched; the
 // message is never consumed.
-void PreviewKey(const MSG& message, const ShellWindows& windows, TfrmMain& core);
+void PreviewKey(const MSG& message, HWND main, HWND zoomList, TfrmMain& core);
 
 // The modifier keys and mouse buttons held now.
 ShiftState CurrentShiftState();

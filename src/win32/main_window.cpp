@@ -4,6 +4,8 @@
 
 #include "error_box.h"
 #include "main_window_input.h"
+#include "main_window_lifecycle.h"
+#include "main_window_paint.h"
 #include "shell.h"
 
 namespace tintspot::win32 {

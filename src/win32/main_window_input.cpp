@@ -1,34 +1,8 @@
 #include "main_window_input.h"
 
 #include "shell.h"
-#include "tooltips.h"
 
 namespace tintspot::win32 {
-
-LRESULT CreateMainChildren(Shell& shell, HWND hwnd) {
-  shell.windows.zoomList = shell.zoomList.Create(hwnd, shell.windows.instance);
-  if (!shell.windows.zoomList) return -1;
-  shell.windows.tooltip = CreateMainTooltips(hwnd, shell.windows.instance);
-  return 0;
-}
-
-void PaintMainWindow(Shell& shell) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(shell.windows.main, &paint);
-  // Ends the paint cycle on every path, so that a failing repaint does not
-  // leave the window invalid for ever.
-  struct EndPaintOnExit {
-    Shell& shell;
-    HDC dc;
-    PAINTSTRUCT& paint;
-    ~EndPaintOnExit() {
-      shell.painter.EndFrame(dc);
-      EndPaint(shell.windows.main, &paint);
-    }
-  } end{shell, dc, paint};
-  shell.painter.BeginFrame(paint.rcPaint);
-  shell.core.Paint(FromRECT(paint.rcPaint));
-}
 
 void CaptureChanged(Shell& shell, HWND hwnd, LPARAM lParam) {
   if (reinterpret_cast<HWND>(lParam) != hwnd) shell.core.CaptureLost();
@@ -69,16 +43,6 @@ void SnapWindowPos(Shell& shell, HWND hwnd, LPARAM lParam) {
 
 void MainActivated(Shell& shell, WPARAM wParam) {
   if (LOWORD(wParam) != WA_INACTIVE) shell.core.HelpDeactivated();
-}
-
-void CloseMainWindow(Shell& shell, HWND hwnd) {
-  if (shell.core.FormClose()) DestroyWindow(hwnd);
-}
-
-void MainDestroyed(Shell& shell) {
-  if (shell.windows.tooltip) DestroyWindow(shell.windows.tooltip);
-  shell.windows.tooltip = nullptr;
-  PostQuitMessage(0);
 }
 
 }  // namespace tintspot::win32

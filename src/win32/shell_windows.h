@@ -14,7 +14,6 @@ constexpr UINT_PTR kSamplingTimerId = 1;
 struct ShellWindows {
   HINSTANCE instance = nullptr;
   HWND main = nullptr;
-  HWND zoomList = nullptr;
   HWND tooltip = nullptr;
   HCURSOR arrowCursor = nullptr;
   HCURSOR handCursor = nullptr;     // resource HAND, over the copyable readouts

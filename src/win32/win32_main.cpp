@@ -38,7 +38,7 @@ namespace {
 int RunMessageLoop(Shell& shell) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    PreviewKey(message, shell.windows, shell.core);
+    PreviewKey(message, shell.windows.main, shell.zoomList.hwnd(), shell.core);
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -55,7 +55,7 @@ int Run(HINSTANCE instance, int show) {
   auto shell = std::make_unique<Shell>(instance);
   if (!CreateMainWindow(*shell)) throw std::runtime_error("Cannot create the main window");
   shell->core.FormCreate();
-  if (!shell->help.Create(shell->windows.main, instance, *shell))
+  if (!shell->help.Create(shell->windows.main, instance, shell->core))
     throw std::runtime_error("Cannot create the help window");
   // A maximized borderless picker would cover the monitor and sample only
   // itself: a shortcut set to start maximized gets the normal window. (The

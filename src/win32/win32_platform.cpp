@@ -4,6 +4,7 @@
 
 #include "clipboard.h"
 #include "error_box.h"
+#include "gdi_owners.h"
 #include "gdi_util.h"
 #include "main_layout.h"
 #include "settings_file.h"
@@ -38,7 +39,7 @@ bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
   // and counts as another window, like any other the program shows.
   const HWND window = WindowFromPoint(POINT{point.x, point.y});
   if (!window || !windows_.main) return false;
-  return window == windows_.main || window == windows_.zoomList || IsChild(windows_.main, window);
+  return window == windows_.main || window == zoomList_.hwnd() || IsChild(windows_.main, window);
 }
 
 TColor Win32Platform::SystemColor(int index) {
@@ -60,11 +61,9 @@ std::vector<std::uint8_t> Win32Platform::ResourceData(const char* name) {
 
 TColor Win32Platform::MagnifierPixel(ScreenPoint viewPoint) {
   const Rect& view = InfoOf(Control::pbMag).bounds;
-  HDC dc = GetDC(windows_.main);
+  const WindowDc dc(windows_.main);
   if (!dc) return CLR_INVALID;
-  const TColor colour = GetPixel(dc, view.left + viewPoint.x, view.top + viewPoint.y);
-  ReleaseDC(windows_.main, dc);
-  return colour;
+  return GetPixel(dc.get(), view.left + viewPoint.x, view.top + viewPoint.y);
 }
 
 // --- The main window -------------------------------------------------------------

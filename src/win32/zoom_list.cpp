@@ -40,8 +40,8 @@ void ZoomList::FitSelectionField(int height) {
 }
 
 ZoomList::~ZoomList() {
+  // The window goes first: it uses the font until then.
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  if (font_) DeleteObject(font_);
 }
 
 HWND ZoomList::Create(HWND parent, HINSTANCE instance) {
@@ -54,8 +54,8 @@ HWND ZoomList::Create(HWND parent, HINSTANCE instance) {
       bounds.left, bounds.top, bounds.Width(), droppedHeight, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kZoomListId)), instance, nullptr);
   if (!hwnd_) return nullptr;
-  font_ = CreatePixelFont("Small Fonts", -9, false);
-  if (font_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  font_.Reset(CreatePixelFont("Small Fonts", -9, false));
+  if (font_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   for (int i = 0; i < kZoomLevels; ++i)
     SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ZoomItemText(i)));
   SetItemHeight();

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "gdi_owners.h"
+
 namespace tintspot::win32 {
 
 class ZoomList {
@@ -32,7 +34,7 @@ class ZoomList {
 
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
-  HFONT font_ = nullptr;
+  GdiObject<HFONT> font_;
 };
 
 }  // namespace tintspot::win32

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "skin_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
@@ -16,9 +16,6 @@ namespace fs = std::filesystem;
 constexpr Point kWindowAt{400, 300};
 constexpr Point kOnHelp{142, 116};
 constexpr Point kOnMenu{161, 116};
-constexpr Point kOnPanel{20, 100};  // bare readout panel: a click there only activates
-constexpr Point kSwatchCentre{139, 49};
-constexpr Rect kPadlock{150, 57, 7, 11};  // where the padlock lies on the swatch (client)
 const Rgb kColourA{230, 40, 60};
 const Rgb kColourB{20, 200, 120};
 const Rgb kHelpBackground{255, 255, 204};
@@ -38,8 +35,7 @@ class HelpMenuTest : public SkinnedWindowTest {
   }
   void OnA() { x().MovePointer(120, 120); }
   void OnB() { x().MovePointer(120, 600); }
-  Rgb Client(Point p) { return x().PixelAt(Origin().x + p.x, Origin().y + p.y); }
-  Rgb Swatch() { return Client(kSwatchCentre); }
+  Rgb Swatch() { return probe().Swatch(); }
   bool SwatchFollows(Rgb colour) {
     return WaitUntil([&] { return Swatch() == colour; }, milliseconds(3000));
   }
@@ -52,15 +48,6 @@ class HelpMenuTest : public SkinnedWindowTest {
     bool ok = SwatchFollows(kColourB);
     OnA();
     return ok && SwatchFollows(kColourA);
-  }
-  // Pixels of the padlock's place on the swatch that differ from the swatch's centre.
-  int PadlockPixels() {
-    Image area = x().Capture(
-        {Origin().x + kPadlock.x, Origin().y + kPadlock.y, kPadlock.width, kPadlock.height});
-    const Rgb centre = Swatch();
-    int inked = 0;
-    for (const Rgb& c : area.pixels) inked += c != centre;
-    return inked;
   }
   std::optional<Window> HelpPopup() {
     std::vector<Window> found = app().Windows("frmHelp");
@@ -88,7 +75,7 @@ class HelpMenuTest : public SkinnedWindowTest {
 TEST_F(HelpMenuTest, HelpPopupOpensBelowTheButton) {
   for (Button button : {Button::kLeft, Button::kRight, Button::kMiddle}) {
     SCOPED_TRACE(int(button));
-    ClickAt(kOnHelp.x, kOnHelp.y, button);
+    probe().Press(kOnHelp, button);
     std::optional<Window> popup;
     ASSERT_TRUE(WaitUntil([&] { return (popup = HelpPopup()).has_value(); }, milliseconds(3000)));
     EXPECT_EQ(x().Geometry(*popup), (Rect{kWindowAt.x + 133, kWindowAt.y + 126, 205, 158}));
@@ -119,7 +106,7 @@ TEST_F(HelpMenuTest, HelpPopupOpensBelowTheButton) {
       EXPECT_GT(dark, 30) << ToString(text);
     }
 
-    ClickAt(kOnPanel.x, kOnPanel.y);
+    probe().Press(kOnPanel);
     EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
     EXPECT_TRUE(Shows(133, 109, "imghelp")) << Compare(133, 109, "imghelp");
     OnA();
@@ -129,21 +116,21 @@ TEST_F(HelpMenuTest, HelpPopupOpensBelowTheButton) {
 // While the popup is open the readouts stand still (without a padlock); a click on the main
 // window closes it and they follow the pointer again.
 TEST_F(HelpMenuTest, HelpPopupPausesTheSampler) {
-  ClickAt(kOnHelp.x, kOnHelp.y);
+  probe().Press(kOnHelp);
   ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
   OnB();
   EXPECT_TRUE(SwatchStays(kColourA)) << Swatch();
-  EXPECT_EQ(PadlockPixels(), 0);
-  ClickAt(kOnPanel.x, kOnPanel.y);
+  EXPECT_EQ(probe().PadlockInk(), 0);
+  probe().Press(kOnPanel);
   EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
   EXPECT_TRUE(Sampling()) << Swatch();
-  EXPECT_EQ(PadlockPixels(), 0);
+  EXPECT_EQ(probe().PadlockInk(), 0);
 }
 
 // Keys typed while the popup has the keyboard reach none of the main window's commands: the
 // sampler neither starts nor locks, Ctrl-M does not show the magnifier.
 TEST_F(HelpMenuTest, KeysWhileHelpIsOpenDoNothing) {
-  ClickAt(kOnHelp.x, kOnHelp.y);
+  probe().Press(kOnHelp);
   ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
   // The popup, not the main window, is the foreground window and takes the keyboard.
   ASSERT_TRUE(WaitUntil([&] { return Info()["foreground"] == "0"; }, milliseconds(3000)));
@@ -153,38 +140,38 @@ TEST_F(HelpMenuTest, KeysWhileHelpIsOpenDoNothing) {
   EXPECT_TRUE(HoldsFor([&] { return Swatch() == kColourA && app().Geometry()->height == 125; },
                        milliseconds(500)))
       << Swatch() << " " << *app().Geometry();
-  ClickAt(kOnPanel.x, kOnPanel.y);
+  probe().Press(kOnPanel);
   EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
   EXPECT_TRUE(Sampling()) << Swatch();
-  EXPECT_EQ(PadlockPixels(), 0);
+  EXPECT_EQ(probe().PadlockInk(), 0);
 }
 
 // Opened while locked, the popup leaves the sampler locked when it closes.
 TEST_F(HelpMenuTest, HelpPopupKeepsTheLock) {
-  ClickAt(kSwatchCentre.x, kSwatchCentre.y);  // lock
-  ASSERT_TRUE(WaitUntil([&] { return PadlockPixels() > 10; }, milliseconds(3000)));
-  ClickAt(kOnHelp.x, kOnHelp.y);
+  probe().Press(kSwatchCentre);  // lock
+  ASSERT_TRUE(WaitUntil([&] { return probe().PadlockInk() > 10; }, milliseconds(3000)));
+  probe().Press(kOnHelp);
   ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
-  ClickAt(kOnPanel.x, kOnPanel.y);
+  probe().Press(kOnPanel);
   EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
   EXPECT_TRUE(Shows(133, 109, "imghelp")) << Compare(133, 109, "imghelp");
   OnB();
   EXPECT_TRUE(SwatchStays(kColourA)) << Swatch();
-  EXPECT_GT(PadlockPixels(), 10);
+  EXPECT_GT(probe().PadlockInk(), 10);
 }
 
 // Pressing the help button while the popup is open closes it and opens it again at once; the
 // state saved for the second opening is the running sampler, not the paused one.
 TEST_F(HelpMenuTest, HelpButtonPressedAgainReopensThePopup) {
-  ClickAt(kOnHelp.x, kOnHelp.y);
+  probe().Press(kOnHelp);
   ASSERT_TRUE(WaitUntil([&] { return HelpPopup().has_value(); }, milliseconds(3000)));
-  ClickAt(kOnHelp.x, kOnHelp.y);
+  probe().Press(kOnHelp);
   // The popup is hidden for a moment: wait for it to stay shown.
   EXPECT_TRUE(WaitUntil(
       [&] { return HoldsFor([&] { return HelpPopup().has_value(); }, milliseconds(400)); },
       milliseconds(3000)));
   EXPECT_EQ(Compare(133, 109, "imghelpd"), "");
-  ClickAt(kOnPanel.x, kOnPanel.y);
+  probe().Press(kOnPanel);
   EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
   EXPECT_TRUE(Shows(133, 109, "imghelp")) << Compare(133, 109, "imghelp");
   EXPECT_TRUE(Sampling()) << Swatch();
@@ -195,7 +182,7 @@ TEST_F(HelpMenuTest, HelpButtonPressedAgainReopensThePopup) {
 TEST_F(HelpMenuTest, OptionsMenuOpensUnderTheButtonAndEscapeDismissesIt) {
   for (Button button : {Button::kLeft, Button::kRight}) {
     SCOPED_TRACE(int(button));
-    ClickAt(kOnMenu.x, kOnMenu.y, button);
+    probe().Press(kOnMenu, button);
     std::vector<Window> menu;
     ASSERT_TRUE(WaitUntil([&] { return (menu = OtherWindows()).size() == 1; }, milliseconds(3000)));
     std::optional<Rect> where = x().Geometry(menu[0]);
@@ -217,7 +204,7 @@ TEST_F(HelpMenuTest, OptionsMenuOpensUnderTheButtonAndEscapeDismissesIt) {
 // A in the open menu shows the about box after the menu has closed; the sampler keeps running
 // under the box, and Return dismisses it.
 TEST_F(HelpMenuTest, AboutBoxFromTheMenu) {
-  ClickAt(kOnMenu.x, kOnMenu.y);
+  probe().Press(kOnMenu);
   ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
   x().TapKey(XK_a);
   std::vector<Window> box;
@@ -241,21 +228,21 @@ TEST_F(HelpMenuTest, HelpPopupIsTopmostAndNotKeptOnTheScreen) {
   for (const char* main_topmost : {"0", "1"}) {
     SCOPED_TRACE(std::string("main window topmost: ") + main_topmost);
     ASSERT_TRUE(WaitUntil([&] { return Info()["topmost"] == main_topmost; }, milliseconds(3000)));
-    ClickAt(kOnHelp.x, kOnHelp.y);
+    probe().Press(kOnHelp);
     std::optional<Window> popup;
     ASSERT_TRUE(WaitUntil([&] { return (popup = HelpPopup()).has_value(); }, milliseconds(3000)));
     EXPECT_EQ(x().Geometry(*popup), (Rect{left + 133, top + 126, 205, 158}));
     EXPECT_EQ(ParseKeyValues(session().RunWinHelper({"info", "frmHelp"}).output)["topmost"], "1");
-    ClickAt(kOnPanel.x, kOnPanel.y);
+    probe().Press(kOnPanel);
     EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
-    ClickAt(117, 5);  // always on top, for the second round
+    probe().Press({117, 5});  // always on top, for the second round
   }
 }
 
 // Menu items can be chosen with the right button too; a click away from the menu closes it
 // and changes nothing else.
 TEST_F(HelpMenuTest, MenuTakesTheRightButtonAndClosesOnAClickElsewhere) {
-  ClickAt(kOnMenu.x, kOnMenu.y);
+  probe().Press(kOnMenu);
   std::vector<Window> menu;
   ASSERT_TRUE(WaitUntil([&] { return (menu = OtherWindows()).size() == 1; }, milliseconds(3000)));
   const std::optional<Rect> where = x().Geometry(menu[0]);
@@ -268,7 +255,7 @@ TEST_F(HelpMenuTest, MenuTakesTheRightButtonAndClosesOnAClickElsewhere) {
   x().TapKey(XK_Return);
   ASSERT_TRUE(NoOtherWindows());
 
-  ClickAt(kOnMenu.x, kOnMenu.y);
+  probe().Press(kOnMenu);
   ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
   OnB();
   x().Click();
@@ -295,7 +282,7 @@ TEST_F(HelpMenuTest, WebsiteFromTheMenu) {
                          milliseconds(60000))
                 .exit_code,
             0);
-  ClickAt(kOnMenu.x, kOnMenu.y);
+  probe().Press(kOnMenu);
   ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
   x().TapKey(XK_c);
   EXPECT_TRUE(WaitUntil([&] { return fs::exists(opened); }, milliseconds(15000)));

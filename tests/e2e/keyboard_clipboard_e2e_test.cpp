@@ -6,13 +6,10 @@
 #include <memory>
 #include <sstream>
 
-#include "e2e_fixture.h"
-#include "magnifier_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
-
-using mag::AppProbe;
 
 // Two plain colours to sample, with the texts of the readouts for the first.
 constexpr Rect kPatchA{400, 200, 100, 100};
@@ -30,7 +27,7 @@ class KeyboardClipboardTest : public E2eTest {
     patch_a_ = x().CreatePatternWindow(kPatchA, kColourA);
     patch_b_ = x().CreatePatternWindow(kPatchB, kColourB);
     AppOptions options;
-    options.ini = mag::Ini(100, 100, 0, true);
+    options.ini = Ini(100, 100, 0, 0, 1);
     app_ = std::make_unique<TintspotApp>(options);
     ASSERT_TRUE(app_->Start()) << app_->Log();
     probe_ = std::make_unique<AppProbe>(x(), *app_);
@@ -48,7 +45,7 @@ class KeyboardClipboardTest : public E2eTest {
   // Gives the program the keyboard: a click on the bare readout background, which does nothing
   // else.
   void Focus() {
-    probe().Press(mag::kNeutralSpot);
+    probe().Press(kOnPanel);
     ASSERT_TRUE(
         WaitUntil([&] { return x().FocusedWindow() == app_->window(); }, milliseconds(5000)));
     ASSERT_FALSE(probe().Locked());
@@ -105,15 +102,15 @@ class KeyboardClipboardTest : public E2eTest {
 TEST_F(KeyboardClipboardTest, LeftClickOnAReadoutCopiesItsText) {
   ASSERT_NO_FATAL_FAILURE(Sample(kOnA, kColourA));
   ASSERT_NO_FATAL_FAILURE(SetClipboard("before"));
-  probe().Press(mag::kLblPixel);
+  probe().Press(kLblPixel);
   EXPECT_TRUE(ClipboardStays("before")) << "position readout";
-  probe().Press(mag::kLblHex, Button::kRight);
+  probe().Press(kLblHex, Button::kRight);
   EXPECT_TRUE(ClipboardStays("before")) << "right button";
 
-  const std::pair<Point, const char*> readouts[] = {{mag::kLblRgb, "51,102,153"},
-                                                    {mag::kLblHex, "336699"},
-                                                    {mag::kLblHsl, "210,67,60"},
-                                                    {mag::kLblCmyk, "67,33,0,40"}};
+  const std::pair<Point, const char*> readouts[] = {{kLblRgb, "51,102,153"},
+                                                    {kLblHex, "336699"},
+                                                    {kLblHsl, "210,67,60"},
+                                                    {kLblCmyk, "67,33,0,40"}};
   for (const auto& [at, text] : readouts) {
     probe().Press(at);
     EXPECT_TRUE(ClipboardBecomes(text));
@@ -193,12 +190,11 @@ TEST_F(KeyboardClipboardTest, ModifierKeysAloneAndInCombinations) {
 // touching the lock.
 TEST_F(KeyboardClipboardTest, CtrlMShowsAndHidesTheMagnifier) {
   ASSERT_NO_FATAL_FAILURE(Focus());
-  ASSERT_EQ(probe().Height(), mag::kFullHeight);
+  ASSERT_EQ(probe().Height(), kFullHeight);
   x().TapKey(XK_m, kCtrl);
-  EXPECT_TRUE(
-      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(3000)));
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == kCompactHeight; }, milliseconds(3000)));
   x().TapKey(XK_m, kCtrl);
-  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(3000)));
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == kFullHeight; }, milliseconds(3000)));
   EXPECT_TRUE(LockStays(false));
 }
 
@@ -206,9 +202,9 @@ TEST_F(KeyboardClipboardTest, CtrlMShowsAndHidesTheMagnifier) {
 // Space locks, Ctrl-C copies, Ctrl-M hides the panel and leaves the lock alone.
 TEST_F(KeyboardClipboardTest, KeysReachTheCommandsWhileTheZoomListHasTheFocus) {
   ASSERT_NO_FATAL_FAILURE(Sample(kOnA, kColourA));
-  probe().Press(mag::kZoomList);  // drops the list down and takes the focus
+  probe().Press(kZoomList);  // drops the list down and takes the focus
   ASSERT_TRUE(WaitUntil([&] { return probe().DroppedList().has_value(); }, milliseconds(5000)));
-  probe().Press(mag::kZoomList);  // closes it again
+  probe().Press(kZoomList);  // closes it again
   ASSERT_TRUE(WaitUntil([&] { return !probe().DroppedList().has_value(); }, milliseconds(5000)));
   ASSERT_TRUE(LockStays(false));
 
@@ -218,8 +214,7 @@ TEST_F(KeyboardClipboardTest, KeysReachTheCommandsWhileTheZoomListHasTheFocus) {
   x().TapKey(XK_c, kCtrl);
   EXPECT_TRUE(ClipboardBecomes("336699"));
   x().TapKey(XK_m, kCtrl);
-  EXPECT_TRUE(
-      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(3000)));
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == kCompactHeight; }, milliseconds(3000)));
   EXPECT_TRUE(LockStays(true));
 }
 
@@ -252,7 +247,7 @@ TEST_F(KeyboardClipboardTest, ClipboardHeldElsewhereGivesAnErrorBox) {
   };
   ASSERT_TRUE(WaitUntil([&] { return log_has("held=1"); }, milliseconds(10000)));
 
-  probe().Press(mag::kLblHex);
+  probe().Press(kLblHex);
   std::map<std::string, std::string> box;
   ASSERT_TRUE(WaitUntil(
       [&] {
@@ -268,7 +263,7 @@ TEST_F(KeyboardClipboardTest, ClipboardHeldElsewhereGivesAnErrorBox) {
   EXPECT_TRUE(ClipboardStays("kept"));
   EXPECT_TRUE(app_->Running());
 
-  probe().Press(mag::kLblHex);
+  probe().Press(kLblHex);
   EXPECT_TRUE(ClipboardBecomes("336699"));
 }
 

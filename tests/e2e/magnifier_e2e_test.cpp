@@ -3,16 +3,10 @@
 // colour out of the view, and the view frozen by the lock.
 #include <memory>
 
-#include "e2e_fixture.h"
-#include "magnifier_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
-
-using mag::AppProbe;
-using mag::ExpectedView;
-using mag::kView;
-using mag::kZoomFactors;
 
 // Two patterns in which every pixel differs from its neighbours in every channel that moves:
 // red follows x and green follows y, blue mixes both.
@@ -37,18 +31,18 @@ class MagnifierTest : public E2eTest {
   // Starts the program at 100,100 with the panel shown and zoom item `zoom` selected.
   void Start(int zoom) {
     AppOptions options;
-    options.ini = mag::Ini(100, 100, zoom, true);
+    options.ini = Ini(100, 100, 0, zoom, 1);
     app_ = std::make_unique<TintspotApp>(options);
     ASSERT_TRUE(app_->Start()) << app_->Log();
     probe_ = std::make_unique<AppProbe>(x(), *app_);
-    ASSERT_EQ(probe_->Height(), mag::kFullHeight);
+    ASSERT_EQ(probe_->Height(), kFullHeight);
   }
 
   // Waits until the view shows `expected`; the failure message tells what differs.
   ::testing::AssertionResult ViewBecomes(const Image& expected,
                                          milliseconds timeout = milliseconds(5000)) {
     std::string difference;
-    if (WaitUntil([&] { return (difference = mag::Difference(probe_->View(), expected)).empty(); },
+    if (WaitUntil([&] { return (difference = Difference(probe_->View(), expected)).empty(); },
                   timeout)) {
       return ::testing::AssertionSuccess();
     }
@@ -77,8 +71,8 @@ TEST_F(MagnifierTest, ViewBeforeTheFirstSampleIsWhiteWithABlackFrame) {
     expected.pixels[size_t(py) * kView.width + kView.width - 1] = Rgb{};
   }
   EXPECT_TRUE(ViewBecomes(expected));
-  EXPECT_TRUE(HoldsFor([&] { return mag::Difference(probe().View(), expected).empty(); },
-                       milliseconds(300)));
+  EXPECT_TRUE(
+      HoldsFor([&] { return Difference(probe().View(), expected).empty(); }, milliseconds(300)));
   probe().Press({kView.x + 1, kView.y + 1});  // inside the frame: white
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -119,26 +113,24 @@ TEST_F(MagnifierTest, MagnifierButtonShowsAndHidesThePanel) {
   x().MovePointer(kCentreA.x, kCentreA.y);
   ASSERT_TRUE(ViewBecomes(ExpectedView(ScreenA, kCentreA, 3)));
 
-  probe().Press(mag::kMagButton);
-  EXPECT_TRUE(
-      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(5000)));
+  probe().Press(kMagButton);
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == kCompactHeight; }, milliseconds(5000)));
 
   x().MovePointer(kCentreB.x, kCentreB.y);  // sampled while the panel is hidden
   // Let some ticks pass over pattern B: its colour reaches the swatch.
   ASSERT_TRUE(WaitUntil([&] { return probe().Swatch() == ScreenB(kCentreB); }, milliseconds(5000)));
 
-  probe().Press(mag::kMagButton, Button::kRight);
-  ASSERT_TRUE(WaitUntil([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(5000)));
+  probe().Press(kMagButton, Button::kRight);
+  ASSERT_TRUE(WaitUntil([&] { return probe().Height() == kFullHeight; }, milliseconds(5000)));
   // The pointer stays over the button, where no tick samples: what shows is the hidden capture.
   EXPECT_TRUE(ViewBecomes(ExpectedView(ScreenB, kCentreB, 3)));
 
   x().DoubleClick();
-  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(2000)));
-  EXPECT_TRUE(HoldsFor([&] { return probe().Height() == mag::kFullHeight; }, milliseconds(400)));
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == kFullHeight; }, milliseconds(2000)));
+  EXPECT_TRUE(HoldsFor([&] { return probe().Height() == kFullHeight; }, milliseconds(400)));
 
-  probe().Press(mag::kMagButton, Button::kMiddle);
-  EXPECT_TRUE(
-      WaitUntil([&] { return probe().Height() == mag::kCompactHeight; }, milliseconds(5000)));
+  probe().Press(kMagButton, Button::kMiddle);
+  EXPECT_TRUE(WaitUntil([&] { return probe().Height() == kCompactHeight; }, milliseconds(5000)));
 }
 
 // A press in the view, with any button, puts the colour drawn at that point on the swatch and
@@ -157,31 +149,31 @@ TEST_F(MagnifierTest, PressInTheViewPicksTheColourShownThere) {
     Rgb expected;
   };
   const Pick picks[] = {
-      {{mag::kCentreX - 2, mag::kCentreY}, Button::kLeft, mag::Inverse(ScreenA(kCentreA))},
+      {{kViewCentreX - 2, kViewCentreY}, Button::kLeft, Inverse(ScreenA(kCentreA))},
       {{10, 80}, Button::kMiddle, ScreenA({kCentreA.x - 2, kCentreA.y + 1})},
-      {{mag::kCentreX, mag::kCentreY + 5}, Button::kRight, mag::Inverse(ScreenA(kCentreA))},
+      {{kViewCentreX, kViewCentreY + 5}, Button::kRight, Inverse(ScreenA(kCentreA))},
       {{160, 5}, Button::kLeft, ScreenA({kCentreA.x + 2, kCentreA.y - 1})},
-      {{mag::kCentreX, mag::kCentreY}, Button::kLeft, ScreenA(kCentreA)},
+      {{kViewCentreX, kViewCentreY}, Button::kLeft, ScreenA(kCentreA)},
   };
   for (const Pick& pick : picks) {
     SCOPED_TRACE("pick at " + std::to_string(pick.at.x) + "," + std::to_string(pick.at.y));
     ASSERT_EQ(view.at(pick.at.x, pick.at.y), pick.expected) << "test data";
-    probe().Press({mag::kView.x + pick.at.x, mag::kView.y + pick.at.y}, pick.button);
+    probe().Press({kView.x + pick.at.x, kView.y + pick.at.y}, pick.button);
     EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == pick.expected; }, milliseconds(3000)))
         << probe().Swatch();
   }
 
   // The readouts follow the pick: a pick on an arm, then the RGB readout copied.
-  probe().Press({mag::kView.x + mag::kCentreX + 3, mag::kView.y + mag::kCentreY});
-  const Rgb inverse = mag::Inverse(ScreenA(kCentreA));
+  probe().Press({kView.x + kViewCentreX + 3, kView.y + kViewCentreY});
+  const Rgb inverse = Inverse(ScreenA(kCentreA));
   ASSERT_TRUE(WaitUntil([&] { return probe().Swatch() == inverse; }, milliseconds(3000)));
-  probe().Press(mag::kLblRgb);
+  probe().Press(kLblRgb);
   std::optional<std::string> text;
   EXPECT_TRUE(WaitUntil([&] { return (text = x().ClipboardText()) == ToString(inverse); },
                         milliseconds(3000)))
       << text.value_or("(none)");
 
-  EXPECT_TRUE(mag::Difference(probe().View(), view).empty()) << "a pick changed the view";
+  EXPECT_TRUE(Difference(probe().View(), view).empty()) << "a pick changed the view";
   EXPECT_FALSE(probe().Locked());
   // Outside the window the next tick samples the screen again.
   x().MovePointer(kCentreB.x, kCentreB.y);
@@ -197,31 +189,31 @@ TEST_F(MagnifierTest, LockedViewStaysFrozenAndStillPicks) {
   const Image frozen = ExpectedView(ScreenA, kCentreA, 4);
   ASSERT_TRUE(ViewBecomes(frozen));
 
-  probe().Press(mag::kSwatchCentre);
+  probe().Press(kSwatchCentre);
   ASSERT_TRUE(WaitUntil([&] { return probe().Locked(); }, milliseconds(3000)));
   x().MovePointer(kCentreB.x, kCentreB.y);
   EXPECT_TRUE(HoldsFor(
       [&] {
-        return mag::Difference(probe().View(), frozen).empty() && probe().Locked() &&
+        return Difference(probe().View(), frozen).empty() && probe().Locked() &&
                probe().Swatch() == ScreenA(kCentreA);
       },
       milliseconds(600)));
 
   // View pixel 92 lies on the block of the screen pixel two to the right of the cursor.
-  const Point at{92, mag::kCentreY - 1};
+  const Point at{92, kViewCentreY - 1};
   const Rgb picked = frozen.at(at.x, at.y);
   ASSERT_EQ(picked, ScreenA({kCentreA.x + 2, kCentreA.y})) << "test data";
-  probe().Press({mag::kView.x + at.x, mag::kView.y + at.y});
+  probe().Press({kView.x + at.x, kView.y + at.y});
   EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == picked; }, milliseconds(3000)));
   x().MovePointer(kCentreB.x + 5, kCentreB.y + 5);
   EXPECT_TRUE(HoldsFor(
       [&] {
         return probe().Locked() && probe().Swatch() == picked &&
-               mag::Difference(probe().View(), frozen).empty();
+               Difference(probe().View(), frozen).empty();
       },
       milliseconds(400)));
 
-  probe().Press(mag::kSwatchCentre);
+  probe().Press(kSwatchCentre);
   ASSERT_TRUE(WaitUntil([&] { return !probe().Locked(); }, milliseconds(3000)));
   x().MovePointer(kCentreB.x, kCentreB.y);
   EXPECT_TRUE(ViewBecomes(ExpectedView(ScreenB, kCentreB, 4)));

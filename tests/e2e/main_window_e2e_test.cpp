@@ -3,19 +3,12 @@
 #include <map>
 #include <thread>
 
-#include "e2e_fixture.h"
-#include "main_window_support.h"
-#include "skin_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
 
 constexpr Rect kTopButtonArea{112, 0, 20, 19};
-constexpr Point kRgbLabelPoint{72, 49};
-constexpr Point kHexLabelPoint{72, 64};
-constexpr Point kHsbLabelPoint{72, 79};
-constexpr Point kCmykLabelPoint{72, 94};
-constexpr Point kPadlockAt{35, 32};  // the padlock's top left corner on the swatch
 
 // The swatch with a padlock picture drawn over it, its transparent pixels left out.
 Image WithPadlock(Image swatch, const SkinImage& padlock) {
@@ -29,12 +22,6 @@ Image WithPadlock(Image swatch, const SkinImage& padlock) {
   return swatch;
 }
 
-std::string Ini(int x, int y, int on_top, int zoom, int show_mag) {
-  return "[General]\r\nX=" + std::to_string(x) + "\r\nY=" + std::to_string(y) +
-         "\r\nonTop=" + std::to_string(on_top) + "\r\n[Magnifier]\r\nZoom=" + std::to_string(zoom) +
-         "\r\nShowMag=" + std::to_string(show_mag) + "\r\n";
-}
-
 class MainWindowTest : public E2eTest {
  protected:
   std::map<std::string, std::string> WinHelper(const std::string& command) {
@@ -42,18 +29,13 @@ class MainWindowTest : public E2eTest {
     EXPECT_EQ(result.exit_code, 0) << command << ": " << result.output;
     return ParseKeyValues(result.output);
   }
-  Image CaptureClient(TintspotApp& app, const Rect& area) {
-    Point at = OnWindow(app, {area.x, area.y});
-    return x().Capture({at.x, at.y, area.width, area.height});
-  }
+  AppProbe Probe(TintspotApp& app) { return AppProbe(x(), app); }
   // A click on a readout label copies its text; the clipboard is emptied of it first.
   std::optional<std::string> ReadoutText(TintspotApp& app, Point label) {
     RunResult cleared = session().RunWinHelper({"clipboard-set", "-"});
     EXPECT_EQ(cleared.exit_code, 0) << cleared.output;
     EXPECT_TRUE(WaitUntil([&] { return x().ClipboardText() == "-"; }, milliseconds(3000)));
-    Point at = OnWindow(app, label);
-    x().MovePointer(at.x, at.y);
-    x().Click();
+    Probe(app).Press(label);
     std::optional<std::string> text;
     WaitUntil([&] { return (text = x().ClipboardText()).value_or("-") != "-"; }, milliseconds(3000),
               milliseconds(50));
@@ -72,7 +54,7 @@ TEST_F(MainWindowTest, FirstStartIsCentredCompactAndNotTopmost) {
   auto combo = WinHelper("combo");
   EXPECT_EQ(combo["text"], "Zoom: 100%");
   EXPECT_EQ(combo["enabled"], "1");
-  EXPECT_TRUE(SameImage(CaptureClient(app, kTopButtonArea), SkinPicture("imgtopo").image));
+  EXPECT_TRUE(SameImage(Probe(app).Capture(kTopButtonArea), SkinPicture("imgtopo").image));
 }
 
 // Started from a shortcut set to run maximized, the program still shows its own small window
@@ -86,7 +68,7 @@ TEST_F(MainWindowTest, StartedMaximizedShowsTheNormalWindow) {
   ColourPatches patches(x(), {kSteelBlue.colour});
   const Point at = patches.Centre(0);
   x().MovePointer(at.x, at.y);
-  EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kSteelBlue, DarkShadow(session()))));
+  EXPECT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kSteelBlue, DarkShadow(session()))));
   ASSERT_TRUE(app.Close());
 }
 
@@ -97,7 +79,7 @@ TEST_F(MainWindowTest, SavedSettingsArePutBackAndWrittenAgainAtClose) {
   EXPECT_EQ(app.Geometry(), (Rect{0, 300, 171, 234}));
   EXPECT_EQ(WinHelper("info")["topmost"], "1");
   EXPECT_EQ(WinHelper("combo")["text"], "Zoom: 500%");
-  EXPECT_TRUE(SameImage(CaptureClient(app, kTopButtonArea), SkinPicture("imgtopd").image));
+  EXPECT_TRUE(SameImage(Probe(app).Capture(kTopButtonArea), SkinPicture("imgtopd").image));
   ASSERT_TRUE(app.Close()) << app.Log();
   EXPECT_EQ(app.ReadIni(), Ini(0, 300, 1, 4, 1));
 }
@@ -124,7 +106,7 @@ TEST_F(MainWindowTest, DraggedWindowSnapsAndCloseWritesItsPlace) {
   ASSERT_TRUE(before.has_value());
   // Right edge 9 pixels from the screen's, top edge well inside.
   const int dx = (x().ScreenWidth() - 171 - 9) - before->x, dy = 545 - before->y;
-  Point grab = OnWindow(app, kTitlePoint);
+  Point grab = Probe(app).Screen(kOnTitle);
   x().MovePointer(grab.x, grab.y);
   x().ButtonDown(Button::kLeft);
   for (int step = 1; step <= 8; ++step) {
@@ -185,17 +167,17 @@ TEST_F(MainWindowTest, SwatchFollowsThePointerFromColourToColour) {
   for (size_t i = 0; i < 4; ++i) {
     Point at = patches.Centre(patch[i]);
     x().MovePointer(at.x, at.y);
-    EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(colours[i], dark))) << colours[i].colour;
+    EXPECT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(colours[i], dark))) << colours[i].colour;
   }
   // Clicking the readouts (which moves the pointer onto the window) copies their texts.
-  EXPECT_EQ(ReadoutText(app, kRgbLabelPoint), "51,102,153");
-  EXPECT_EQ(ReadoutText(app, kHexLabelPoint), "336699");
-  EXPECT_EQ(ReadoutText(app, kHsbLabelPoint), "210,67,60");
-  EXPECT_EQ(ReadoutText(app, kCmykLabelPoint), "67,33,0,40");
+  EXPECT_EQ(ReadoutText(app, kLblRgb), "51,102,153");
+  EXPECT_EQ(ReadoutText(app, kLblHex), "336699");
+  EXPECT_EQ(ReadoutText(app, kLblHsl), "210,67,60");
+  EXPECT_EQ(ReadoutText(app, kLblCmyk), "67,33,0,40");
   Point grey = patches.Centre(2);
   x().MovePointer(grey.x, grey.y);
-  ASSERT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kMidGrey, dark)));
-  EXPECT_EQ(ReadoutText(app, kRgbLabelPoint), "128,128,128");
+  ASSERT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kMidGrey, dark)));
+  EXPECT_EQ(ReadoutText(app, kLblRgb), "128,128,128");
 }
 
 // Over the program's own window no sample is taken: the swatch keeps the last outside colour.
@@ -207,20 +189,19 @@ TEST_F(MainWindowTest, SwatchKeepsTheLastOutsideColourOverTheWindowItself) {
   const Image blue = ExpectedSwatch(kSteelBlue, dark);
   Point outside = patches.Centre(0);
   x().MovePointer(outside.x, outside.y);
-  ASSERT_TRUE(SwatchBecomes(app, x(), blue));
+  ASSERT_TRUE(Probe(app).SwatchBecomes(blue));
   // The closed zoom list is a window of its own, and just as much the program's.
-  for (Point client :
-       {kReadoutPoint, kTitlePoint, kButtonRowPoint, Point{10, 140}, Point{60, 222}}) {
-    Point at = OnWindow(app, client);
+  for (Point client : {kLblHsl, kOnTitle, kButtonRowPoint, Point{10, 140}, Point{60, 222}}) {
+    Point at = Probe(app).Screen(client);
     ASSERT_NE(x().PixelAt(at.x, at.y), kSteelBlue.colour) << client;  // a sample would show
     x().MovePointer(at.x, at.y);
-    EXPECT_TRUE(SwatchStays(app, x(), blue, milliseconds(300))) << "pointer at " << client;
+    EXPECT_TRUE(Probe(app).SwatchStays(blue, milliseconds(300))) << "pointer at " << client;
   }
-  EXPECT_EQ(ReadoutText(app, kRgbLabelPoint), "51,102,153");
+  EXPECT_EQ(ReadoutText(app, kLblRgb), "51,102,153");
   // Sampling goes on once the pointer leaves the window.
   Point white = patches.Centre(1);
   x().MovePointer(white.x, white.y);
-  EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kWhite, dark)));
+  EXPECT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kWhite, dark)));
 }
 
 // Minimized, the program goes on sampling. Restored with the pointer over its own place, where
@@ -233,7 +214,7 @@ TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
   ColourPatches patches(x(), {kSteelBlue.colour});
   const Point blue = patches.Centre(0);
   x().MovePointer(blue.x, blue.y);
-  ASSERT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kSteelBlue, dark)));
+  ASSERT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kSteelBlue, dark)));
   WinHelper("minimize");
   ASSERT_TRUE(WaitUntil([&] { return WinHelper("info")["iconic"] == "1"; }, milliseconds(5000)));
   x().MovePointer(650, 450);
@@ -241,8 +222,8 @@ TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
   std::this_thread::sleep_for(milliseconds(500));  // many ticks, if they run
   WinHelper("restore");
   ASSERT_TRUE(WaitUntil([&] { return WinHelper("info")["iconic"] == "0"; }, milliseconds(5000)));
-  EXPECT_TRUE(SwatchBecomes(app, x(), ExpectedSwatch(kWhite, dark)));
-  EXPECT_TRUE(SwatchStays(app, x(), ExpectedSwatch(kWhite, dark), milliseconds(300)));
+  EXPECT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kWhite, dark)));
+  EXPECT_TRUE(Probe(app).SwatchStays(ExpectedSwatch(kWhite, dark), milliseconds(300)));
 }
 
 // A press on the swatch locks and unlocks, with the left button and the right one alike. Locked,
@@ -268,25 +249,24 @@ TEST_F(MainWindowTest, PressOnTheSwatchLocksAndUnlocks) {
     const Image plain = ExpectedSwatch(round.colour, dark);
     const Image locked = WithPadlock(plain, round.padlock);
     Point sample = patches.Centre(round.patch), other = patches.Centre(round.other);
-    Point swatch = OnWindow(app, kSwatchCentre);
+    Point swatch = Probe(app).Screen(kSwatchCentre);
     x().MovePointer(sample.x, sample.y);
-    ASSERT_TRUE(SwatchBecomes(app, x(), plain));
+    ASSERT_TRUE(Probe(app).SwatchBecomes(plain));
 
     x().MovePointer(swatch.x, swatch.y);
     x().Click(round.lock);
-    EXPECT_TRUE(SwatchBecomes(app, x(), locked));
+    EXPECT_TRUE(Probe(app).SwatchBecomes(locked));
     x().MovePointer(other.x, other.y);
-    EXPECT_TRUE(SwatchStays(app, x(), locked, milliseconds(500)));
+    EXPECT_TRUE(Probe(app).SwatchStays(locked, milliseconds(500)));
     EXPECT_EQ(WinHelper("combo")["enabled"], "0");
 
     // Over the swatch no tick samples, so only the unlock itself can remove the padlock.
     x().MovePointer(swatch.x, swatch.y);
     x().Click(round.unlock);
-    EXPECT_TRUE(SwatchBecomes(app, x(), plain));
+    EXPECT_TRUE(Probe(app).SwatchBecomes(plain));
     EXPECT_EQ(WinHelper("combo")["enabled"], "1");
     x().MovePointer(other.x, other.y);
-    EXPECT_TRUE(SwatchBecomes(
-        app, x(),
+    EXPECT_TRUE(Probe(app).SwatchBecomes(
         ExpectedSwatch(round.colour.colour == kWhite.colour ? kSteelBlue : kWhite, dark)));
   }
 }

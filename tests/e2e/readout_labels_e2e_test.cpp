@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "skin_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
@@ -25,7 +25,6 @@ constexpr Rgb kLabelColour{0, 51, 128};
 
 // The panel picture imgMain lies at client (0, 19); the swatch on it is not a label's business.
 constexpr int kPanelTop = 19;
-constexpr Rect kSwatchArea{115, 25, 48, 48};
 
 struct LabelBox {
   const char* name;
@@ -72,10 +71,6 @@ const std::vector<Sample> kSamples = {
      {930, 130},
      {"930 x 130", "33,133,193", "#2185C1", "203,83,76", "83,31,0,24"}},
 };
-
-bool Inside(const Rect& r, int x, int y) {
-  return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
-}
 
 void WritePpm(const std::string& path, const Image& image) {
   std::ofstream out(path, std::ios::binary);
@@ -156,7 +151,7 @@ class ReadoutLabelsTest : public SkinnedWindowTest {
   }
 
   Image CapturePanel() {
-    const Point origin = Origin();
+    const Point origin = probe().Origin();
     const Image& panel = SkinPicture("imgmain").image;
     return x().Capture({origin.x, origin.y + kPanelTop, panel.width, panel.height});
   }

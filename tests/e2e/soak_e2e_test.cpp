@@ -7,8 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "e2e_fixture.h"
-#include "main_window_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
@@ -94,7 +93,7 @@ TEST_F(SoakTest, SamplingForOverAMinuteKeepsMemoryFlatAndTheSwatchDrawn) {
     Point at = patches.Centre(index);
     x().MovePointer(at.x, at.y);
     // Every change of colour must reach the screen: a program out of drawing resources stops.
-    if (!SwatchBecomes(app, x(), swatches[index], milliseconds(2000))) ++missed;
+    if (!AppProbe(x(), app).SwatchBecomes(swatches[index], milliseconds(2000))) ++missed;
     std::this_thread::sleep_for(slot_end - Clock::now());
     ASSERT_TRUE(app.Running()) << "the program ended during the run";
   }
@@ -113,7 +112,7 @@ TEST_F(SoakTest, SamplingForOverAMinuteKeepsMemoryFlatAndTheSwatchDrawn) {
   for (size_t index : {1u, 0u}) {
     Point at = patches.Centre(index);
     x().MovePointer(at.x, at.y);
-    EXPECT_TRUE(SwatchBecomes(app, x(), swatches[index])) << colours[index].colour;
+    EXPECT_TRUE(AppProbe(x(), app).SwatchBecomes(swatches[index])) << colours[index].colour;
   }
   EXPECT_TRUE(app.Close()) << app.Log();
 }

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <thread>
 
-#include "skin_support.h"
+#include "app_probe.h"
 
 namespace e2e {
 namespace {
@@ -15,11 +15,9 @@ const std::vector<Rect> kReadouts = {{115, 25, 48, 48}, {40, 28, 66, 13}, {40, 4
                                      {40, 58, 66, 13},  {40, 73, 66, 13}, {40, 88, 66, 13}};
 
 // Client points on the controls.
-constexpr Point kOnTitle{50, 9};
 constexpr Point kOnTop{121, 9};
 constexpr Point kOnMin{141, 9};
 constexpr Point kOnClose{161, 9};
-constexpr Point kOnPanel{20, 100};  // bare readout panel: a click there only activates
 
 class TitleBarTest : public SkinnedWindowTest {
  protected:
@@ -32,7 +30,7 @@ class TitleBarTest : public SkinnedWindowTest {
   }
   void Rest() { x().MovePointer(100, 100); }
   void PressAt(Point client, Button button = Button::kLeft) {
-    PointAt(client.x, client.y);
+    probe().MoveTo(client);
     x().ButtonDown(button);
   }
   bool Iconic(const std::string& want, milliseconds timeout = milliseconds(5000)) {
@@ -78,7 +76,7 @@ TEST_F(TitleBarTest, TitleFollowsApplicationActivation) {
   for (int round = 0; round < 2; ++round) {
     x().Focus(rest_.id());
     EXPECT_TRUE(Shows(0, 0, "imgheader")) << round << " " << Compare(0, 0, "imgheader");
-    ClickAt(kOnPanel.x, kOnPanel.y);
+    probe().Press(kOnPanel);
     EXPECT_TRUE(Shows(0, 0, "imgtitledeact")) << round << " " << Compare(0, 0, "imgtitledeact");
   }
 }
@@ -96,19 +94,19 @@ TEST_F(TitleBarTest, AlwaysOnTopButtonTogglesTopmostAndIsSaved) {
   for (const Step& step : {Step{Button::kLeft, "imgtopd", "1"}, Step{Button::kLeft, "imgtopo", "0"},
                            Step{Button::kRight, "imgtopd", "1"}}) {
     SCOPED_TRACE(step.picture);
-    ClickAt(kOnTop.x, kOnTop.y, step.button);
+    probe().Press(kOnTop, step.button);
     EXPECT_TRUE(Shows(112, 0, step.picture)) << Compare(112, 0, step.picture);
     EXPECT_TRUE(WaitUntil([&] { return Info()["topmost"] == step.topmost; }, milliseconds(3000)));
   }
   // Two presses: off and on again. The press on the minus that follows is handled after both,
   // so once it shows the pressed minus the plus has its final picture.
-  PointAt(kOnTop.x, kOnTop.y);
+  probe().MoveTo(kOnTop);
   x().DoubleClick();
   PressAt(kOnMin);
   ASSERT_TRUE(Shows(132, 0, "imgmind")) << Compare(132, 0, "imgmind");
   EXPECT_EQ(Compare(112, 0, "imgtopd"), "");
   EXPECT_EQ(Info()["topmost"], "1");
-  PointAt(kOnMin.x, 60);  // released outside: no minimise
+  probe().MoveTo({kOnMin.x, 60});  // released outside: no minimise
   x().ButtonUp(Button::kLeft);
   ASSERT_TRUE(app().Close());
   EXPECT_NE(app().ReadIni().value_or("").find("onTop=1\r\n"), std::string::npos)
@@ -131,7 +129,7 @@ TEST_F(TitleBarTest, MinimizeButtonPressedPictureAndClick) {
     SCOPED_TRACE(button == Button::kLeft ? "left, released outside" : "right");
     PressAt(kOnMin, button);
     EXPECT_TRUE(Shows(132, 0, "imgmind")) << Compare(132, 0, "imgmind");
-    if (button == Button::kLeft) PointAt(kOnMin.x, 60);
+    if (button == Button::kLeft) probe().MoveTo({kOnMin.x, 60});
     x().ButtonUp(button);
     EXPECT_TRUE(Shows(132, 0, "imgmin")) << Compare(132, 0, "imgmin");
     EXPECT_TRUE(HoldsFor([&] { return Info()["iconic"] == "0"; }, milliseconds(500)));
@@ -146,7 +144,7 @@ TEST_F(TitleBarTest, CloseButtonPressedPictureAndClick) {
     SCOPED_TRACE(button == Button::kLeft ? "left, released outside" : "right");
     PressAt(kOnClose, button);
     EXPECT_TRUE(Shows(152, 0, "imgclosed")) << Compare(152, 0, "imgclosed");
-    if (button == Button::kLeft) PointAt(kOnClose.x, 60);
+    if (button == Button::kLeft) probe().MoveTo({kOnClose.x, 60});
     x().ButtonUp(button);
     EXPECT_TRUE(Shows(152, 0, "imgclose")) << Compare(152, 0, "imgclose");
     EXPECT_TRUE(HoldsFor([&] { return app().Running(); }, milliseconds(500)));
@@ -166,7 +164,7 @@ TEST_F(TitleBarTest, CloseButtonPressedPictureAndClick) {
 TEST_F(TitleBarTest, DraggingTheTitleMovesAndSnapsTheWindow) {
   StartAt(300, 300);
   auto drag = [&](int dx, int dy) {
-    const Point from{Origin().x + kOnTitle.x, Origin().y + kOnTitle.y};
+    const Point from{probe().Origin().x + kOnTitle.x, probe().Origin().y + kOnTitle.y};
     x().MovePointer(from.x, from.y);
     x().ButtonDown(Button::kLeft);
     const int steps = 10;
@@ -177,23 +175,23 @@ TEST_F(TitleBarTest, DraggingTheTitleMovesAndSnapsTheWindow) {
     x().ButtonUp(Button::kLeft);
   };
   auto arrives_at = [&](Point place) {
-    return WaitUntil([&] { return Origin() == place; }, milliseconds(3000));
+    return WaitUntil([&] { return probe().Origin() == place; }, milliseconds(3000));
   };
   drag(100, 60);
-  EXPECT_TRUE(arrives_at({400, 360})) << Origin();
+  EXPECT_TRUE(arrives_at({400, 360})) << probe().Origin();
   drag(-395, 0);  // would leave the left edge 5 pixels from the screen's
-  EXPECT_TRUE(arrives_at({0, 360})) << Origin();
+  EXPECT_TRUE(arrives_at({0, 360})) << probe().Origin();
   EXPECT_EQ(Info()["rect"], "0,360,171,125");
   EXPECT_EQ(Info()["iconic"], "0");
 }
 
 TEST_F(TitleBarTest, DoubleClickOnTheTitleMinimizes) {
   StartAt(300, 300);
-  PointAt(kOnTitle.x, kOnTitle.y);
+  probe().MoveTo(kOnTitle);
   x().DoubleClick();
   EXPECT_TRUE(Iconic("1"));
   Restore();
-  EXPECT_EQ(Origin(), (Point{300, 300}));
+  EXPECT_EQ(probe().Origin(), (Point{300, 300}));
 }
 
 // Closed while minimized, the program saves the place and panel of its normal window, not those
@@ -202,7 +200,7 @@ TEST_F(TitleBarTest, ClosedWhileMinimizedSavesTheNormalWindow) {
   for (bool magnifier : {true, false}) {
     SCOPED_TRACE(magnifier ? "magnifier shown" : "magnifier hidden");
     StartAt(290, 330, magnifier);
-    ClickAt(kOnMin.x, kOnMin.y);
+    probe().Press(kOnMin);
     ASSERT_TRUE(Iconic("1"));
     ASSERT_TRUE(app().Close());
     const std::string ini = app().ReadIni().value_or("");

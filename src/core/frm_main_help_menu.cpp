@@ -1,0 +1,72 @@
+// TfrmMain: the help popup, the options menu and the about box.
+#include "frm_main.h"
+
+namespace tintspot {
+namespace {
+
+// Client position of a picture control's bottom left corner plus one row:
+// where the help popup and the options menu open below their buttons.
+ScreenPoint BelowControl(const Rect& window, Control control) {
+  const Rect& bounds = InfoOf(control).bounds;
+  return ScreenPoint{window.left + bounds.left, window.top + bounds.bottom + 1};
+}
+
+}  // namespace
+
+const char* const kMakerAddress = "https://www.chromawright.example/";
+const char* const kMakerHost = "www.chromawright.example";
+
+// The ten blanks after the host name are part of the text the program has
+// always shown, not a slip: a message box is as wide as its longest line, so
+// they widen the box by a few characters. Keep them.
+std::string AboutText() { return std::string("Tintspot 1.0\n") + kMakerHost + "          "; }
+
+// --- Help popup ----------------------------------------------------------------------
+
+void TfrmMain::imgHelpMouseDown() {
+  RestorePressedButton();
+  savedTimerState_ = timerEnabled_;
+  SetTimerEnabled(false);
+  imgTemp_ = PictureOf(PictureSlot::imgHelp);
+  SetPicture(PictureSlot::imgHelp, skin_.imgHelpd);
+  helpShown_ = true;
+  platform_.ShowHelpPopup(BelowControl(platform_.WindowRect(), Control::imgHelp));
+}
+
+void TfrmMain::HelpDeactivated() {
+  if (closed_ || !helpShown_) return;
+  RunHandler([this] {
+    SetTimerEnabled(savedTimerState_);
+    if (imgTemp_) SetPicture(PictureSlot::imgHelp, *imgTemp_);
+    helpShown_ = false;
+    platform_.HideHelpPopup();
+  });
+}
+
+// --- Options menu --------------------------------------------------------------------
+
+void TfrmMain::imgMenuMouseDown() {
+  RestorePressedButton();
+  imgTemp_ = PictureOf(PictureSlot::imgMenu);
+  SetPicture(PictureSlot::imgMenu, skin_.imgMenud);
+  mouse_.CaptureLost();
+  platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
+  SetPicture(PictureSlot::imgMenu, *imgTemp_);
+}
+
+void TfrmMain::MenuItemClick(MenuCommand command) {
+  if (closed_) return;
+  RunHandler([&] {
+    switch (command) {
+      case MenuCommand::mnuPopSite: mnuPopSiteClick(); break;
+      case MenuCommand::mnuPopAbout: mnuPopAboutClick(); break;
+      case MenuCommand::None: break;
+    }
+  });
+}
+
+void TfrmMain::mnuPopSiteClick() { platform_.OpenAddress(kMakerAddress); }
+
+void TfrmMain::mnuPopAboutClick() { platform_.ShowInfoBox("About Tintspot", AboutText()); }
+
+}  // namespace tintspot
