@@ -137,8 +137,15 @@ void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, 
   const SubjectResults* floor = Find(results, &SubjectResults::is_floor);
   const SubjectResults* gpick = Find(results, &SubjectResults::is_gpick);
   Line(out, "\nRatios (totals: program + wineserver + Xvfb)");
+  const SubjectResults* first = Find(results, &SubjectResults::is_tintspot);
   for (const SubjectResults& s : results) {
     if (!s.is_tintspot) continue;
+    if (&s != first) {
+      Line(out, "%-24s / %s: moving %s, resting %s, per update %s", s.name.c_str(),
+           first->name.c_str(), Fixed(CpuTotal(s, kMoving) / CpuTotal(*first, kMoving)).c_str(),
+           Fixed(CpuTotal(s, kResting) / CpuTotal(*first, kResting)).c_str(),
+           Fixed(MsPerUpdate(s) / MsPerUpdate(*first)).c_str());
+    }
     if (floor) {
       Line(out, "%-24s at rest / %s at rest:              %s", s.name.c_str(), floor->name.c_str(),
            Fixed(CpuTotal(s, kResting) / CpuTotal(*floor, kResting)).c_str());
