@@ -5,8 +5,10 @@
 // under it, takes the screen DC, copies the 41 x 21 capture area around the cursor (a 167 x 87
 // view at 400%) into a DIB section and releases the DC. It draws nothing.
 //
-//   floor.exe          the tick described above
-//   floor.exe empty    a tick that does nothing at all (the cost of the timer alone)
+//   floor.exe            the tick described above
+//   floor.exe empty      a tick that does nothing at all (the cost of the timer alone)
+//   floor.exe getpixel   the tick described above plus one GetPixel of the cursor's pixel on the
+//                        screen DC (the cost of a second screen read)
 #include <windows.h>
 
 #include <cstring>
@@ -15,7 +17,7 @@ namespace {
 
 constexpr int kCaptureWidth = 41, kCaptureHeight = 21;
 
-bool g_empty_tick = false;
+bool g_empty_tick = false, g_get_pixel = false;
 HDC g_memory_dc = nullptr;
 volatile LONG g_sink = 0;  // keeps the tick's results alive
 
@@ -28,6 +30,7 @@ void Tick() {
   HDC screen = GetDC(nullptr);
   BitBlt(g_memory_dc, 0, 0, kCaptureWidth, kCaptureHeight, screen, cursor.x - kCaptureWidth / 2,
          cursor.y - kCaptureHeight / 2, SRCCOPY);
+  if (g_get_pixel) g_sink = g_sink + LONG(GetPixel(screen, cursor.x, cursor.y) & 1);
   ReleaseDC(nullptr, screen);
 }
 
@@ -43,6 +46,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   g_empty_tick = command_line != nullptr && strstr(command_line, "empty") != nullptr;
+  g_get_pixel = command_line != nullptr && strstr(command_line, "getpixel") != nullptr;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;

@@ -6,7 +6,8 @@
 #
 #   scripts/bench-live.sh [--exe [LABEL=]PATH]... [--rounds N] [--seconds S]
 #                         [--latency-samples N] [--update-seconds S]
-#                         [--no-tintspot] [--no-floor] [--empty-floor] [--no-gpick]
+#                         [--no-tintspot] [--no-floor] [--empty-floor] [--getpixel-floor]
+#                         [--no-gpick]
 #
 # Without --exe it builds and measures this tree's Tintspot.exe. Several --exe are measured in
 # alternating rounds of one run (e.g. --exe before=old/Tintspot.exe --exe after=new/Tintspot.exe).

@@ -4,7 +4,8 @@
 //
 //   tintspot_live_bench [--exe [LABEL=]PATH]... [--rounds N] [--seconds S]
 //                       [--latency-samples N] [--update-seconds S]
-//                       [--no-tintspot] [--no-floor] [--empty-floor] [--no-gpick]
+//                       [--no-tintspot] [--no-floor] [--empty-floor] [--getpixel-floor]
+//                       [--no-gpick]
 //
 // Without --exe it measures $TINTSPOT_EXE, else the Tintspot.exe of the build.
 #include <algorithm>
@@ -36,14 +37,14 @@ struct Options {
   double seconds = 10;
   int latency_samples = 60;
   double update_seconds = 5;
-  bool tintspot = true, floor = true, empty_floor = false, gpick = true;
+  bool tintspot = true, floor = true, empty_floor = false, getpixel_floor = false, gpick = true;
 };
 
 [[noreturn]] void Usage(const char* problem) {
   std::cerr << "tintspot_live_bench: " << problem
             << "\nusage: tintspot_live_bench [--exe [LABEL=]PATH]... [--rounds N] [--seconds S]\n"
                "         [--latency-samples N] [--update-seconds S] [--no-floor] "
-               "[--empty-floor] [--no-gpick] [--no-tintspot]\n";
+               "[--empty-floor] [--getpixel-floor] [--no-gpick] [--no-tintspot]\n";
   std::exit(2);
 }
 
@@ -78,6 +79,8 @@ Options Parse(int argc, char** argv) {
       o.floor = false;
     } else if (arg == "--empty-floor") {
       o.empty_floor = true;
+    } else if (arg == "--getpixel-floor") {
+      o.getpixel_floor = true;
     } else if (arg == "--no-gpick") {
       o.gpick = false;
     } else {
@@ -135,19 +138,23 @@ int Run(const Options& o) {
     results.push_back({label, true, false, false, {}});
     std::cout << label << ": " << path << "\n";
   }
-  if (o.floor || o.empty_floor) {
+  if (o.floor || o.empty_floor || o.getpixel_floor) {
     if (!std::filesystem::exists(FLOOR_EXE_PATH)) {
       std::cerr << "floor.exe was not built (no MinGW compiler?)\n";
       return 1;
     }
   }
   if (o.floor) {
-    subjects.push_back(MakeFloor("floor", FLOOR_EXE_PATH, false));
+    subjects.push_back(MakeFloor("floor", FLOOR_EXE_PATH, ""));
     results.push_back({"floor", false, true, false, {}});
   }
   if (o.empty_floor) {
-    subjects.push_back(MakeFloor("floor, empty tick", FLOOR_EXE_PATH, true));
+    subjects.push_back(MakeFloor("floor, empty tick", FLOOR_EXE_PATH, "empty"));
     results.push_back({"floor, empty tick", false, false, false, {}});
+  }
+  if (o.getpixel_floor) {
+    subjects.push_back(MakeFloor("floor + GetPixel", FLOOR_EXE_PATH, "getpixel"));
+    results.push_back({"floor + GetPixel", false, false, false, {}});
   }
   if (o.gpick && GpickInstalled()) {
     subjects.push_back(MakeGpick("gpick 100 Hz"));

@@ -66,16 +66,34 @@ class TintspotSubject : public Subject {
   std::unique_ptr<e2e::TintspotApp> app_;
 };
 
-class FloorSubject : public Subject {
+// A program run as one process of our own, found by its window.
+class ProcessSubject : public Subject {
  public:
-  FloorSubject(const std::string& name, const std::string& exe, bool empty_tick)
-      : Subject(name), exe_(exe), empty_tick_(empty_tick) {}
+  using Subject::Subject;
+
+  std::vector<pid_t> Pids() override {
+    return process_.Running() ? std::vector<pid_t>{process_.pid()} : std::vector<pid_t>{};
+  }
+
+  std::optional<e2e::Rect> WindowRect() override {
+    return window_ ? WineSession::Get().x().Geometry(*window_) : std::nullopt;
+  }
+
+ protected:
+  e2e::Process process_;
+  std::optional<Window> window_;
+};
+
+class FloorSubject : public ProcessSubject {
+ public:
+  FloorSubject(const std::string& name, const std::string& exe, const std::string& variant)
+      : ProcessSubject(name), exe_(exe), variant_(variant) {}
 
   bool Start(bool) override {
     WineSession& session = WineSession::Get();
     const std::string folder = session.NewFolder("floor");
     std::vector<std::string> args = {exe_};
-    if (empty_tick_) args.push_back("empty");
+    if (!variant_.empty()) args.push_back(variant_);
     process_ = session.StartWine(args, folder, folder + ".log");
     window_ = WaitForWindow(kCaption, process_.pid(), milliseconds(30000));
     if (window_) return true;
@@ -89,20 +107,10 @@ class FloorSubject : public Subject {
     window_.reset();
   }
 
-  std::vector<pid_t> Pids() override {
-    return process_.Running() ? std::vector<pid_t>{process_.pid()} : std::vector<pid_t>{};
-  }
-
-  std::optional<e2e::Rect> WindowRect() override {
-    return window_ ? WineSession::Get().x().Geometry(*window_) : std::nullopt;
-  }
-
  private:
   static constexpr const char* kCaption = "Tintspot floor";
   std::string exe_;
-  bool empty_tick_;
-  e2e::Process process_;
-  std::optional<Window> window_;
+  std::string variant_;
 };
 
 // gpick samples the screen under the pointer on a timer while its main window is active (has
@@ -112,9 +120,9 @@ class FloorSubject : public Subject {
 // float it is not read: gpick then runs at its default of about 30 updates a second). Every
 // start gets a fresh home folder with a settings.xml that sets it to 100 Hz and puts the window
 // at (40,40). gpick stops near 60 updates a second even so.
-class GpickSubject : public Subject {
+class GpickSubject : public ProcessSubject {
  public:
-  explicit GpickSubject(const std::string& name) : Subject(name) {}
+  explicit GpickSubject(const std::string& name) : ProcessSubject(name) {}
   bool UsesWine() const override { return false; }
 
   bool Start(bool) override {
@@ -147,14 +155,6 @@ class GpickSubject : public Subject {
     window_.reset();
   }
 
-  std::vector<pid_t> Pids() override {
-    return process_.Running() ? std::vector<pid_t>{process_.pid()} : std::vector<pid_t>{};
-  }
-
-  std::optional<e2e::Rect> WindowRect() override {
-    return window_ ? WineSession::Get().x().Geometry(*window_) : std::nullopt;
-  }
-
  private:
   static constexpr const char* kSettings =
       R"(<?xml version="1.0" encoding="UTF-8"?><root><gpick type="dynv">)"
@@ -163,8 +163,6 @@ class GpickSubject : public Subject {
       R"(<x type="int32">40</x><y type="int32">40</y></window></main>)"
       R"(<picker type="dynv"><refresh_rate type="int32">100</refresh_rate></picker>)"
       R"(</gpick></root>)";
-  e2e::Process process_;
-  std::optional<Window> window_;
 };
 
 }  // namespace
@@ -174,8 +172,8 @@ std::unique_ptr<Subject> MakeTintspot(const std::string& name, const std::string
 }
 
 std::unique_ptr<Subject> MakeFloor(const std::string& name, const std::string& floor_exe,
-                                   bool empty_tick) {
-  return std::make_unique<FloorSubject>(name, floor_exe, empty_tick);
+                                   const std::string& variant) {
+  return std::make_unique<FloorSubject>(name, floor_exe, variant);
 }
 
 std::unique_ptr<Subject> MakeGpick(const std::string& name) {

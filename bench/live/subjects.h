@@ -39,9 +39,10 @@ class Subject {
 };
 
 std::unique_ptr<Subject> MakeTintspot(const std::string& name, const std::string& exe_path);
-// `empty_tick`: the variant whose tick does nothing at all.
+// `variant`: "" (the floor tick), "empty" (a tick doing nothing) or "getpixel" (the floor tick
+// and one GetPixel on the screen); see floor_tick.cpp.
 std::unique_ptr<Subject> MakeFloor(const std::string& name, const std::string& floor_exe,
-                                   bool empty_tick);
+                                   const std::string& variant);
 std::unique_ptr<Subject> MakeGpick(const std::string& name);
 
 // True if the gpick program is installed.
