@@ -98,14 +98,15 @@ void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, 
   Line(out, "%-24s %-27s %8s %10s %6s %7s   %10s", "program", "phase", "program", "wineserver",
        "Xvfb", "total", "other Wine");
   for (const SubjectResults& s : results) {
+    auto wine = [&](double v) { return s.is_gpick ? std::string("-") : Fixed(v); };
     for (const char* phase : {kMoving, kResting, kHiddenResting, kHiddenMoving}) {
       double total = CpuTotal(s, phase);
       if (std::isnan(total)) continue;
       Line(out, "%-24s %-27s %8s %10s %6s %7s   %10s", s.name.c_str(), phase,
            Fixed(Cpu(s, phase, &CpuFigures::program)).c_str(),
-           Fixed(Cpu(s, phase, &CpuFigures::wineserver)).c_str(),
+           wine(Cpu(s, phase, &CpuFigures::wineserver)).c_str(),
            Fixed(Cpu(s, phase, &CpuFigures::xvfb)).c_str(), Fixed(total).c_str(),
-           Fixed(Cpu(s, phase, &CpuFigures::wine_other)).c_str());
+           wine(Cpu(s, phase, &CpuFigures::wine_other)).c_str());
     }
   }
 
