@@ -1,0 +1,35 @@
+// The live benchmark's results over its rounds, and the table and ratios it prints.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "phases.h"
+
+namespace livebench {
+
+// Phase names, in the order of the table.
+inline const char* const kMoving = "pointer moving 100 Hz";
+inline const char* const kResting = "pointer resting";
+inline const char* const kHiddenResting = "magnifier hidden, resting";
+inline const char* const kHiddenMoving = "magnifier hidden, moving";
+
+// What one round measured on one program.
+struct RoundResult {
+  std::map<std::string, CpuFigures> cpu;  // by phase name
+  std::optional<UpdateRate> updates;
+  std::optional<Latencies> latency;
+};
+
+struct SubjectResults {
+  std::string name;
+  bool is_tintspot = false, is_floor = false, is_gpick = false;
+  std::vector<RoundResult> rounds;
+};
+
+void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, double seconds);
+
+}  // namespace livebench
