@@ -102,7 +102,7 @@ LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
   try {
     return shell->help.Handle(*shell, hwnd, message, wParam, lParam);
   } catch (...) {
-    ShowBoundaryError(shell->windows.main);
+    ShowBoundaryError(shell->core);
     return 0;
   }
 }

@@ -26,7 +26,7 @@ void PreviewKey(const MSG& message, const ShellWindows& windows, TfrmMain& core)
   try {
     core.KeyDown(static_cast<std::uint16_t>(message.wParam), CurrentShiftState());
   } catch (...) {
-    ShowBoundaryError(windows.main);
+    ShowBoundaryError(core);
   }
 }
 
