@@ -1,7 +1,11 @@
 // Two monitors of different sizes side by side (see two_monitor_display.h): sampling on the
 // second one, black in the magnifier where no monitor is, snapping to each monitor's work area,
 // and a window saved on a monitor that is gone at the next start.
+#include <stdlib.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -16,6 +20,34 @@ namespace {
 using mag::AppProbe;
 
 constexpr const char* kX11Driver = R"(HKCU\Software\Wine\X11 Driver)";
+
+// Starts the X servers before the Wine session starts on them (registered before main's
+// environment, it is set up first and torn down last) and tells the tests where they are.
+class DisplayEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    folder_ = (std::filesystem::temp_directory_path() / "tintspot-monitors-XXXXXX").string();
+    if (mkdtemp(folder_.data()) == nullptr) folder_ = "/tmp";
+    try {
+      display_ = std::make_unique<TwoMonitorDisplay>(folder_);
+      setenv("TINTSPOT_E2E_DISPLAY", display_->display().c_str(), 1);
+      setenv("TINTSPOT_E2E_ONE_MONITOR_DISPLAY", display_->one_monitor_display().c_str(), 1);
+    } catch (const std::exception& e) {
+      setenv("TINTSPOT_E2E_TWO_MONITORS_MISSING", e.what(), 1);
+    }
+  }
+  void TearDown() override {
+    display_.reset();
+    std::error_code ignored;  // the logs stay when a test failed
+    if (::testing::UnitTest::GetInstance()->Passed()) std::filesystem::remove_all(folder_, ignored);
+  }
+
+ private:
+  std::string folder_;
+  std::unique_ptr<TwoMonitorDisplay> display_;
+};
+::testing::Environment* const kDisplayEnvironment =
+    ::testing::AddGlobalTestEnvironment(new DisplayEnvironment);
 
 class MonitorsTest : public E2eTest {
  protected:
@@ -130,6 +162,10 @@ TEST_F(MonitorsTest, SnapsToTheWorkAreaOfEachMonitor) {
                         milliseconds(5000)))
       << app.Geometry().value_or(Rect{});
   EXPECT_EQ(app.Geometry().value_or(Rect{}).y, 320);
+  // The window may reach its place before Wine's move loop has seen the release; a close sent
+  // while that loop still runs goes unanswered, so give it time to end.
+  EXPECT_TRUE(HoldsFor([&] { return app.Geometry().value_or(Rect{}).x == target_left + 4; },
+                       milliseconds(1000)));
   EXPECT_TRUE(app.Close()) << app.Log();
 }
 
