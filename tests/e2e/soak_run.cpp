@@ -121,8 +121,8 @@ class Soak {
     toggle();
     return WaitUntil([&] { return probe_.Locked() == locked; }, milliseconds(3000));
   }
-  // Whether the clipboard holds a fresh copy: the last one is replaced by a marker before each
-  // copy through `last_`, and a copy that contains `must_contain` (0: any text) differs from it.
+  // Whether the clipboard holds a fresh copy containing `must_contain` (0: any text). The copies
+  // alternate between an RGB text and a HEX one, so a fresh one always differs from the last.
   bool ClipboardHas(char must_contain) {
     auto text = x_.ClipboardText(500);
     if (!text || *text == last_clip_) return false;
