@@ -13,6 +13,7 @@ if [ "$purpose" = test ]; then
   packages+=(
     libgtest-dev libbenchmark-dev  # unit tests and benchmarks
     xvfb                           # a private X display for the end-to-end tests
+    xserver-xorg-core xserver-xorg-video-dummy  # an X server with two monitors side by side
     libx11-dev libxtst-dev         # the X test driver (pointer, keys, pixels)
     xclip                          # reads the X clipboard back
     imagemagick                    # screenshots of the running window

@@ -41,7 +41,27 @@ void TfrmMain::RunHandler(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    platform_.ShowErrorBox(ErrorBoxText(error.what()));
+    ShowError(error.what());
+  }
+}
+
+void TfrmMain::ShowError(const std::string& message) {
+  // The error box's own message loop goes on delivering ticks, repaints,
+  // posted commands and closes to the window. An error from one of them is
+  // dropped while the box is open: the user already has a box to answer, and
+  // a tick that fails every time would otherwise pile up boxes without end.
+  if (errorBoxOpen_) return;
+  errorBoxOpen_ = true;
+  struct BoxClosed {
+    TfrmMain& main;
+    ~BoxClosed() { main.errorBoxOpen_ = false; }
+  } boxClosed{*this};
+  platform_.ShowErrorBox(ErrorBoxText(message));
+  // A close asked for while the box was open: the window goes now, not from
+  // under the box.
+  if (closeDeferred_) {
+    closeDeferred_ = false;
+    platform_.RequestClose();
   }
 }
 
@@ -125,6 +145,14 @@ void TfrmMain::FormCreate() {
 }
 
 bool TfrmMain::FormClose() {
+  // Asked again from the message loop of this close's own error box: the
+  // close under way finishes once the box is answered.
+  if (closing_) return false;
+  if (errorBoxOpen_) {
+    closeDeferred_ = true;
+    return false;
+  }
+  closing_ = true;
   if (const std::optional<Rect> normal = platform_.NormalWindowRect()) {
     auto write = [this](const char* section, const char* key, const std::string& value) {
       if (!platform_.WriteSetting(section, key, value))

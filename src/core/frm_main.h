@@ -42,7 +42,8 @@ class TfrmMain : private MouseEventSink {
   // Creation handler: restores the settings and lays out the window.
   void FormCreate();
   // Close handler: saves the settings and releases what the window owns.
-  // Returns true when the window may close.
+  // Returns true when the window may close. While an error box is open the
+  // window stays, and closes once the box has been answered.
   bool FormClose();
   void Timer1Timer();
   // A repaint of the client area `area`. Only the swatch and the magnifier
@@ -71,6 +72,9 @@ class TfrmMain : private MouseEventSink {
   // snaps to itself, so a core move seen again by the shell stays put.
   ScreenPoint SnapPosition(const Rect& proposed);
   CursorShape CursorAt(ScreenPoint clientPoint) const;
+  // Shows an error in the program's error box, unless one of its error boxes
+  // is open already: then the error is dropped.
+  void ShowError(const std::string& message);
 
   // --- State, for the platform layer and the tests -------------------------
   TColor CurrentColor() const { return currentColor_; }
@@ -148,6 +152,9 @@ class TfrmMain : private MouseEventSink {
   bool savedTimerState_ = false;
   bool helpShown_ = false;
   bool closed_ = false;
+  bool closing_ = false;
+  bool errorBoxOpen_ = false;
+  bool closeDeferred_ = false;  // a close waits for the open error box
 };
 
 // The text of an error box: the message, with a full stop unless it ends in one.

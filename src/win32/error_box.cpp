@@ -12,16 +12,33 @@ void ShowErrorMessage(HWND owner, const std::string& text) {
               MB_ICONERROR | MB_OK);
 }
 
-void ShowBoundaryError(HWND owner) {
-  std::string text = "Unexpected error";
+namespace {
+
+// The message of the exception in flight.
+std::string InFlightErrorText() {
   try {
     throw;
   } catch (const std::exception& error) {
-    text = error.what();
+    return error.what();
   } catch (...) {
   }
+  return "Unexpected error";
+}
+
+}  // namespace
+
+void ShowBoundaryError(HWND owner) {
+  const std::string text = InFlightErrorText();
   try {
     ShowErrorMessage(owner, ErrorBoxText(text));
+  } catch (...) {
+  }
+}
+
+void ShowBoundaryError(TfrmMain& core) {
+  const std::string text = InFlightErrorText();
+  try {
+    core.ShowError(text);
   } catch (...) {
   }
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "frm_main.h"
+
 namespace tintspot::win32 {
 
 void ShowErrorMessage(HWND owner, const std::string& text);
@@ -12,5 +14,8 @@ void ShowErrorMessage(HWND owner, const std::string& text);
 // For a catch-all at a window procedure or callback boundary: shows the
 // exception in flight (call only inside a catch block).
 void ShowBoundaryError(HWND owner);
+// The same through the main window's core, which opens no further box while
+// one of its error boxes is open.
+void ShowBoundaryError(TfrmMain& core);
 
 }  // namespace tintspot::win32

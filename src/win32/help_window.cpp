@@ -100,7 +100,7 @@ LRESULT CALLBACK HelpPopup::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
   try {
     return popup->Handle(hwnd, message, wParam, lParam);
   } catch (...) {
-    ShowBoundaryError(popup->owner_);
+    ShowBoundaryError(*popup->core_);
     return 0;
   }
 }

@@ -26,7 +26,7 @@ void PreviewKey(const MSG& message, HWND main, HWND zoomList, TfrmMain& core) {
   try {
     core.KeyDown(static_cast<std::uint16_t>(message.wParam), CurrentShiftState());
   } catch (...) {
-    ShowBoundaryError(main);
+    ShowBoundaryError(core);
   }
 }
 

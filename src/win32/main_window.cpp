@@ -73,7 +73,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   try {
     return HandleMainMessage(*shell, hwnd, message, wParam, lParam);
   } catch (...) {
-    ShowBoundaryError(hwnd);
+    ShowBoundaryError(shell->core);
     return 0;
   }
 }

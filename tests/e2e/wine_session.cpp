@@ -38,7 +38,8 @@ void Check(const RunResult& r, const std::string& what) {
   }
 }
 
-// Reads the display number Xvfb writes to its -displayfd pipe once it is ready.
+}  // namespace
+
 std::string ReadDisplayNumber(int fd, milliseconds timeout) {
   std::string text;
   auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -55,6 +56,8 @@ std::string ReadDisplayNumber(int fd, milliseconds timeout) {
   auto end = text.find('\n');
   return end == std::string::npos ? "" : text.substr(0, end);
 }
+
+namespace {
 
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -249,6 +252,12 @@ void WineSession::KillPrefixProcesses() {
   Run({"wineserver", "-k"}, Env(), milliseconds(20000), "", /*drop_file_override=*/true);
   Run({"wineserver", "-w"}, Env(), milliseconds(20000), "", /*drop_file_override=*/true);
   keeper_.Wait(milliseconds(5000));  // reaps it; the next Wine start brings a new one
+}
+
+void WineSession::UseDisplay(const std::string& display) {
+  KillPrefixProcesses();
+  x_ = std::make_unique<XDriver>(display);
+  display_ = display;
 }
 
 std::map<std::string, std::string> ParseKeyValues(const std::string& text) {

@@ -57,6 +57,9 @@ class WineSession {
 
   // Ends every process of this prefix (`wineserver -k`) and waits for the server to go.
   void KillPrefixProcesses();
+  // Moves the session to another running X server: the prefix's processes end, x() drives the
+  // new server and the next Wine programs run on it.
+  void UseDisplay(const std::string& display);
   // Keeps an idle Wine program running, so that the prefix's server and system processes stay
   // up between tests and each program start is fast (about 0.2 s instead of 2-3 s).
   void EnsureKeeper();
@@ -77,6 +80,10 @@ class WineSession {
   std::unique_ptr<XDriver> x_;
   int folder_count_ = 0;
 };
+
+// The display number an X server started with "-displayfd FD" writes to FD once it is ready
+// (read from the pipe's other end); empty if none comes within `timeout`.
+std::string ReadDisplayNumber(int fd, milliseconds timeout);
 
 // Path of the Win32 helper winhelper.exe built with the tests (empty if it was not built).
 std::string WinHelperExePath();

@@ -7,7 +7,10 @@
 //   winhelper info CAPTION           rectangles, placement, visible/iconic/topmost, pid
 //   winhelper resources CAPTION      GDI/USER object counts, handles and memory of its process
 //                                    (Wine 8 answers 0 for the object and handle counts; the
-//                                    working set and pagefile figures are real)
+//                                    working set and pagefile figures are real, and so are
+//                                    kernel_handles, gdi_table_entries and windows, counted from
+//                                    the system's handle list, the process's GDI handle table
+//                                    and its windows)
 //   winhelper syscolor INDEX         GetSysColor(INDEX)
 //   winhelper pixel X Y              GetPixel on the screen
 //   winhelper profile-write FILE SECTION KEY VALUE   WritePrivateProfileStringA
@@ -17,6 +20,7 @@
 //   winhelper combo CAPTION          the window's drop-down list: selection, its text, enabled
 //   winhelper dialog-text CAPTION    the texts of the static controls of a dialog box (e.g. a
 //                                    message box) with this caption, and its owner's process
+//   winhelper monitors               every monitor as "monitor=X,Y,W,H work=X,Y,W,H primary=0|1"
 //   winhelper idle                   waits forever (keeps the prefix's Wine processes running)
 //   winhelper keylog                 shows a window "winhelper keylog" at 0,0 (200x100) and prints
 //                                    its key messages as "key=MSG,VK,REPEATED" until Escape
@@ -30,7 +34,9 @@
 #include <windows.h>
 // psapi.h needs the types of windows.h
 #include <psapi.h>
+#include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -87,6 +93,96 @@ int Info(HWND hwnd) {
   return 0;
 }
 
+// Kernel handles of a process, from the system's handle list (Wine answers 0 to
+// GetProcessHandleCount but keeps this list); -1 if the list cannot be read.
+struct SystemHandle {
+  ULONG owner_pid;
+  BYTE type, flags;
+  USHORT value;
+  PVOID object;
+  ULONG access;
+};
+
+long KernelHandles(DWORD pid) {
+  std::vector<char> buffer(1 << 20);
+  ULONG needed = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), buffer.data(),
+                                            ULONG(buffer.size()), &needed)) ==
+         NTSTATUS(0xC0000004L)) {  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
+  }
+  if (status != 0) return -1;
+  ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
+  auto* handles = reinterpret_cast<SystemHandle*>(buffer.data() + sizeof(ULONG_PTR));
+  long owned = 0;
+  for (ULONG i = 0; i < count; ++i) owned += handles[i].owner_pid == pid;
+  return owned;
+}
+
+// GDI objects of a process: the used entries of its GDI handle table, which the PEB points to
+// (Wine answers 0 to GetGuiResources; its table belongs to the process alone). -1 if unreadable.
+struct GdiHandleEntry {
+  UINT64 object;
+  ULONG owner;
+  USHORT unique;
+  BYTE type, flags;
+  UINT64 user_pointer;
+};
+
+long GdiObjects(HANDLE process) {
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) !=
+      0) {
+    return -1;
+  }
+  UINT64 table = 0;
+  const auto* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
+  if (!ReadProcessMemory(process, peb + 0xF8, &table, sizeof table, nullptr) || table == 0) {
+    return -1;
+  }
+  std::vector<GdiHandleEntry> entries(0x10000);
+  SIZE_T read = 0;
+  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                         entries.size() * sizeof(GdiHandleEntry), &read)) {
+    return -1;
+  }
+  long used = 0;
+  for (size_t i = 0; i < read / sizeof(GdiHandleEntry); ++i) used += entries[i].type != 0;
+  return used;
+}
+
+struct WindowCount {
+  DWORD pid;
+  long count;
+};
+
+BOOL CALLBACK CountChild(HWND hwnd, LPARAM lparam) {
+  auto* windows = reinterpret_cast<WindowCount*>(lparam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  windows->count += pid == windows->pid;
+  return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM lparam) {
+  CountChild(hwnd, lparam);
+  EnumChildWindows(hwnd, CountChild, lparam);
+  return TRUE;
+}
+
+// Windows of a process (top-level, message-only and child windows): the USER objects that
+// Wine can tell about, since GetGuiResources answers 0 there.
+long Windows(DWORD pid) {
+  WindowCount windows{pid, 0};
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+  HWND message_only = nullptr;
+  while ((message_only = FindWindowExA(HWND_MESSAGE, message_only, nullptr, nullptr)) != nullptr) {
+    CountTopLevel(message_only, reinterpret_cast<LPARAM>(&windows));
+  }
+  return windows.count;
+}
+
 int Resources(HWND hwnd) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
@@ -100,11 +196,25 @@ int Resources(HWND hwnd) {
   printf("found=1\npid=%lu\ngdi_objects=%lu\nuser_objects=%lu\nhandles=%lu\n", pid,
          GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
          handles);
+  printf("kernel_handles=%ld\ngdi_table_entries=%ld\nwindows=%ld\n", KernelHandles(pid),
+         GdiObjects(process), Windows(pid));
   printf("working_set=%llu\npagefile=%llu\n",
          static_cast<unsigned long long>(memory.WorkingSetSize),
          static_cast<unsigned long long>(memory.PagefileUsage));
   CloseHandle(process);
   return 0;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  const RECT& m = info.rcMonitor;
+  const RECT& w = info.rcWork;
+  printf("monitor=%ld,%ld,%ld,%ld work=%ld,%ld,%ld,%ld primary=%d\n", m.left, m.top,
+         m.right - m.left, m.bottom - m.top, w.left, w.top, w.right - w.left, w.bottom - w.top,
+         (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+  return TRUE;
 }
 
 int Combo(HWND hwnd) {
@@ -322,6 +432,9 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "idle") {
     Sleep(INFINITE);
     return 0;
+  }
+  if (argc == 2 && std::string(argv[1]) == "monitors") {
+    return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
   }
   if (argc < 3) {
     fprintf(stderr, "usage: winhelper COMMAND ARGS...\n");

@@ -266,6 +266,7 @@ ClipboardResult FakePlatform::SetClipboardText(const std::string& text) {
 void FakePlatform::ShowErrorBox(const std::string& text) {
   Log("ShowErrorBox(" + text + ")");
   errorBoxes.push_back(text);
+  if (duringErrorBox) duringErrorBox();
 }
 
 void FakePlatform::ShowInfoBox(const std::string& caption, const std::string& text) {

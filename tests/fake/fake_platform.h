@@ -50,6 +50,9 @@ class FakePlatform : public Platform {
   MenuCommand menuChoice = MenuCommand::None;  // posted when the menu closes
   std::vector<MenuCommand> postedMenuItems;    // in the queue, not yet delivered
   std::function<void()> duringMenu;            // runs while the menu is open
+  // Runs while an error box is open, as the box's message loop would run the
+  // window's ticks, repaints, posted commands and closes.
+  std::function<void()> duringErrorBox;
   // The window placement: unreadable, or a normal (restored) rectangle that
   // differs from the window's present one (a minimized window).
   bool placementReadable = true;
