@@ -29,12 +29,6 @@ Image WithPadlock(Image swatch, const SkinImage& padlock) {
   return swatch;
 }
 
-std::string Ini(int x, int y, int on_top, int zoom, int show_mag) {
-  return "[General]\r\nX=" + std::to_string(x) + "\r\nY=" + std::to_string(y) +
-         "\r\nonTop=" + std::to_string(on_top) + "\r\n[Magnifier]\r\nZoom=" + std::to_string(zoom) +
-         "\r\nShowMag=" + std::to_string(show_mag) + "\r\n";
-}
-
 class MainWindowTest : public E2eTest {
  protected:
   std::map<std::string, std::string> WinHelper(const std::string& command) {

@@ -19,6 +19,13 @@ constexpr Point kTitlePoint{50, 9};        // on the title picture, away from th
 constexpr Point kReadoutPoint{72, 81};     // on the HSB readout
 constexpr Point kButtonRowPoint{60, 117};  // on the magnifier button's bar
 
+// tSpot.ini as the program writes it.
+inline std::string Ini(int x, int y, int on_top, int zoom, int show_mag) {
+  return "[General]\r\nX=" + std::to_string(x) + "\r\nY=" + std::to_string(y) +
+         "\r\nonTop=" + std::to_string(on_top) + "\r\n[Magnifier]\r\nZoom=" + std::to_string(zoom) +
+         "\r\nShowMag=" + std::to_string(show_mag) + "\r\n";
+}
+
 // A colour with the two ring shades of its swatch (the inner ring is 0.08 darker in brightness,
 // the outer one 0.20).
 struct SwatchColour {

@@ -14,12 +14,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Ini(int x, int y, int on_top, int zoom, int show_mag) {
-  return "[General]\r\nX=" + std::to_string(x) + "\r\nY=" + std::to_string(y) +
-         "\r\nonTop=" + std::to_string(on_top) + "\r\n[Magnifier]\r\nZoom=" + std::to_string(zoom) +
-         "\r\nShowMag=" + std::to_string(show_mag) + "\r\n";
-}
-
 // The Windows path of a file in the test's file system.
 std::string WindowsPath(std::string path) {
   std::replace(path.begin(), path.end(), '/', '\\');
