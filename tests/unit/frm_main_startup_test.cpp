@@ -188,12 +188,12 @@ TEST_F(StartUpTest, SettingsFileWrittenByAnythingIsReadAsTheProfileReaderDoes) {
   using namespace std::string_literals;
   const std::string file = "; by hand\n[ General ]\nX=1\n[general]\n  x = \"584\"  \n"s +
                            "X=700\nY=414\0"
-                           "99\nonTop=1\rZoom=2\n[General]\nonTop=1\n"s +
-                           "[MAGNIFIER]\nzoom=" + std::string(3000, '0') + "4\nShowMag='1'\n";
+                           "99\n[General]\nonTop=1\n[MAGNIFIER]\nx=1\rZoom=5\n"s +
+                           "zoom=" + std::string(3000, '0') + "4\nShowMag='1'\n";
   desktop.ini = testing::ParseProfile(file);
   main.FormCreate();
   EXPECT_EQ(desktop.window, Rect::FromSize(584, 414, 171, 234));
-  EXPECT_FALSE(desktop.topmost);        // "1\rZoom=2" is no number
+  EXPECT_FALSE(desktop.topmost);        // only in the second section of the name
   EXPECT_EQ(desktop.zoomSelection, 0);  // 2,047 zeros
 }
 
