@@ -189,12 +189,12 @@ TEST_F(StartUpTest, SettingsFileWrittenByAnythingIsReadAsTheProfileReaderDoes) {
   const std::string file = "; by hand\n[ General ]\nX=1\n[general]\n  x = \"584\"  \n"s +
                            "X=700\nY=414\0"
                            "99\n[General]\nonTop=1\n[MAGNIFIER]\nx=1\rZoom=5\n"s +
-                           "zoom=" + std::string(3000, '0') + "4\nShowMag='1'\n";
+                           "zoom=" + std::string(2046, '0') + "4 and more\nShowMag='1'\n";
   desktop.ini = testing::ParseProfile(file);
   main.FormCreate();
   EXPECT_EQ(desktop.window, Rect::FromSize(584, 414, 171, 234));
   EXPECT_FALSE(desktop.topmost);        // only in the second section of the name
-  EXPECT_EQ(desktop.zoomSelection, 0);  // 2,047 zeros
+  EXPECT_EQ(desktop.zoomSelection, 4);  // cut after its 2,047th character
 }
 
 TEST_F(StartUpTest, SavedPositionPartlyOnAMonitorIsKept) {
