@@ -25,7 +25,7 @@ case $target in
 gif)
   sources="$root/src/core/gif_decoder.cpp $root/src/core/pixel_buffer.cpp $root/tools/gif_encoder.cpp"
   covered="$root/src/core/gif_decoder.cpp $root/tools/gif_encoder.cpp"
-  max_len=8192
+  max_len=8192 options=
   # shellcheck disable=SC2086  # word splitting of the source and flag lists is intended
   $cxx $flags "$root/tests/fuzz/gif_seeds.cpp" $sources -o "$work/gif_seeds"
   "$work/gif_seeds" "$work/seeds"
@@ -46,7 +46,11 @@ settings)
   sources="$(ls "$root"/src/core/*.cpp) $root/tests/fake/fake_platform.cpp $root/tests/fake/fake_profile.cpp"
   covered="$root/src/core/settings_value.cpp $root/src/core/frm_main.cpp $root/src/core/screen_snap.cpp $root/tests/fake/fake_profile.cpp"
   flags="$flags -I$root/tests/fake -DTINTSPOT_ASSETS_DIR=\"$root/assets\""
-  max_len=4096
+  # Whole-length inputs from the start: values longer than the reader hands
+  # over matter, and libFuzzer's slow length growth would not reach them.
+  max_len=4096 options=-len_control=0
+  awk 'BEGIN { printf "[General]\r\nX="; for (i = 0; i < 2046; i++) printf "0"; printf "12 and more\r\n" }' \
+    > "$work/seeds/long"
   printf '[General]\r\nX=100\r\nY=200\r\nonTop=1\r\n[Magnifier]\r\nZoom=3\r\nShowMag=1\r\n' \
     > "$work/seeds/written"
   printf '; by hand\n[general]\nx = $7FFFFFFF\n y=0x10 \nONTOP="0"\n[Magnifier]\nzoom=-1\nShowMag=1\0002\n' \
@@ -76,7 +80,7 @@ esac
 $cxx $flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   "$root/tests/fuzz/${target}_fuzz.cpp" $sources -o "$work/${target}_fuzz"
 
-"$work/${target}_fuzz" -max_total_time="$seconds" -max_len=$max_len -timeout=20 \
+"$work/${target}_fuzz" -max_total_time="$seconds" -max_len=$max_len -timeout=20 $options \
   -dict="$work/$target.dict" -artifact_prefix="$work/crashes/" -print_final_stats=1 \
   "$work/corpus" "$work/seeds"
 
