@@ -1,6 +1,7 @@
 // TfrmMain: start-up, close, the sampling tick, the lock and the readouts.
 #include "frm_main.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "colour_model.h"
@@ -119,8 +120,14 @@ void TfrmMain::FormCreate() {
   // Centred on the primary screen as if the magnifier were shown.
   const int centreX = (platform_.PrimaryScreenWidth() - kMainWidth) / 2;
   const int centreY = (platform_.PrimaryScreenHeight() - kMainHeightFull) / 2;
-  const int x = SettingIntegerOr(platform_.ReadSetting(kGeneral, "X"), centreX);
-  const int y = SettingIntegerOr(platform_.ReadSetting(kGeneral, "Y"), centreY);
+  // Desktops span far less than the limit; clamping keeps an extreme value
+  // of a hand-edited file from overflowing the window's rectangle (such a
+  // place is on no monitor and gets centred below).
+  constexpr int kPlaceLimit = 1 << 24;
+  const int x = std::clamp(SettingIntegerOr(platform_.ReadSetting(kGeneral, "X"), centreX),
+                           -kPlaceLimit, kPlaceLimit);
+  const int y = std::clamp(SettingIntegerOr(platform_.ReadSetting(kGeneral, "Y"), centreY),
+                           -kPlaceLimit, kPlaceLimit);
   platform_.MoveWindow(SnapPosition(platform_.WindowRect().MovedTo(x, y)));
 
   int zoom = SettingIntegerOr(platform_.ReadSetting(kMagnifier, "Zoom"), 0);

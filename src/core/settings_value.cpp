@@ -5,9 +5,6 @@
 namespace tintspot {
 namespace {
 
-// Longest value the profile reader hands over.
-constexpr std::size_t kMaxValueLength = 2047;
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -48,7 +45,7 @@ std::optional<int> ParseDecimal(const std::string& text) {
 }  // namespace
 
 std::optional<int> ParseSettingInteger(const std::string& text) {
-  if (text.size() > kMaxValueLength) return std::nullopt;
+  if (text.size() > kSettingValueLimit) return std::nullopt;
   if (!text.empty() && text[0] == '$') return ParseHex(text.substr(1));
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
     return ParseHex(text.substr(2));

@@ -1,10 +1,14 @@
 // Reading values of the settings file.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace tintspot {
+
+// Longest value the settings file's reader hands over, in characters.
+constexpr std::size_t kSettingValueLimit = 2047;
 
 // An integer as the settings file stores it: decimal with an optional sign,
 // or hexadecimal after "$" or after "0x"/"0X" (the latter only when more

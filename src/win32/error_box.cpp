@@ -4,11 +4,13 @@
 #include <stdexcept>
 
 #include "frm_main.h"
+#include "wide_text.h"
 
 namespace tintspot::win32 {
 
 void ShowErrorMessage(HWND owner, const std::string& text) {
-  MessageBoxA(owner && IsWindow(owner) ? owner : nullptr, text.c_str(), "Tintspot",
+  // Wide: the text may hold a path in any script.
+  MessageBoxW(owner && IsWindow(owner) ? owner : nullptr, WideFromUtf8(text).c_str(), L"Tintspot",
               MB_ICONERROR | MB_OK);
 }
 

@@ -9,6 +9,7 @@
 
 namespace tintspot::win32 {
 
+// text is UTF-8.
 void ShowErrorMessage(HWND owner, const std::string& text);
 
 // For a catch-all at a window procedure or callback boundary: shows the

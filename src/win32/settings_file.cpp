@@ -4,28 +4,34 @@
 
 #include <vector>
 
+#include "settings_value.h"
+#include "wide_text.h"
+
 namespace tintspot::win32 {
 namespace {
 
 // What the profile API hands back for a missing key: no value of the file
 // can be this, since a value ends at its line's end. (No blanks at either
 // end: the API may strip those from a default.)
-constexpr char kAbsent[] = "<absent>\n<absent>";
-constexpr DWORD kValueBuffer = 2048;  // values are read up to 2,047 characters
+constexpr wchar_t kAbsent[] = L"<absent>\n<absent>";
+constexpr DWORD kValueBuffer = kSettingValueLimit + 1;
 
 }  // namespace
 
+// The wide-character calls throughout: a folder named in any script (not
+// only in the system's ANSI code page) must give its real path. The profile
+// API keeps writing the file itself in the ANSI code page, as before.
 std::string SettingsFilePath() {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return "tSpot.ini";
     if (length < buffer.size()) {
-      std::string path(buffer.data(), length);
-      const std::size_t slash = path.find_last_of("\\/");
-      path.resize(slash == std::string::npos ? 0 : slash + 1);
-      return path + "tSpot.ini";
+      std::wstring path(buffer.data(), length);
+      const std::size_t slash = path.find_last_of(L"\\/");
+      path.resize(slash == std::wstring::npos ? 0 : slash + 1);
+      return Utf8FromWide(path) + "tSpot.ini";
     }
     buffer.resize(buffer.size() * 2);
   }
@@ -33,17 +39,20 @@ std::string SettingsFilePath() {
 
 std::optional<std::string> ReadProfileValue(const std::string& path, const char* section,
                                             const char* key) {
-  std::vector<char> buffer(kValueBuffer);
+  std::vector<wchar_t> buffer(kValueBuffer);
   const DWORD length =
-      GetPrivateProfileStringA(section, key, kAbsent, buffer.data(), kValueBuffer, path.c_str());
-  std::string value(buffer.data(), length);
+      GetPrivateProfileStringW(WideFromUtf8(section).c_str(), WideFromUtf8(key).c_str(), kAbsent,
+                               buffer.data(), kValueBuffer, WideFromUtf8(path).c_str());
+  const std::wstring value(buffer.data(), length);
   if (value == kAbsent) return std::nullopt;
-  return value;
+  return Utf8FromWide(value);
 }
 
 bool WriteProfileValue(const std::string& path, const char* section, const char* key,
                        const std::string& value) {
-  return WritePrivateProfileStringA(section, key, value.c_str(), path.c_str()) != FALSE;
+  return WritePrivateProfileStringW(WideFromUtf8(section).c_str(), WideFromUtf8(key).c_str(),
+                                    WideFromUtf8(value).c_str(),
+                                    WideFromUtf8(path).c_str()) != FALSE;
 }
 
 }  // namespace tintspot::win32

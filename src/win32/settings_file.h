@@ -1,5 +1,5 @@
 // The settings file tSpot.ini beside the executable, read and written key by
-// key through the profile API.
+// key through the profile API. Paths and values are UTF-8.
 #pragma once
 
 #include <optional>

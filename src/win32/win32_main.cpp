@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "dll_search.h"
 #include "dpi_awareness.h"
 #include "error_box.h"
 #include "key_preview.h"
@@ -71,6 +72,7 @@ int Run(HINSTANCE instance, int show) {
 }  // namespace tintspot::win32
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  tintspot::win32::RestrictDllSearchToSystem();
   try {
     return tintspot::win32::Run(instance, show);
   } catch (...) {

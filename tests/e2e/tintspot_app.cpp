@@ -21,7 +21,7 @@ std::string TintspotExePath() {
 }
 
 TintspotApp::TintspotApp(const AppOptions& options)
-    : folder_(std::make_unique<AppFolder>("tintspot")) {
+    : folder_(std::make_unique<AppFolder>("tintspot", options.subfolder)) {
   log_path_ = folder_->path() + ".log";  // beside the folder, so the folder holds only the app
   folder_->CopyIn(TintspotExePath(), "Tintspot.exe");
   if (options.ini) folder_->WriteFile(kIniName, *options.ini);

@@ -21,6 +21,7 @@ std::string TintspotExePath();
 struct AppOptions {
   std::optional<std::string> ini;  // content of tSpot.ini beside the exe before the start
   bool read_only_folder = false;   // see AppFolder::MakeReadOnly
+  std::string subfolder{};         // the exe's folder lies this deep in a new one (UTF-8)
   // Launched through Wine's "start /max /wait", as a shortcut set to run maximized would. The
   // program is then a process of its own, found through its window.
   bool start_maximized = false;

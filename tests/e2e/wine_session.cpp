@@ -274,11 +274,15 @@ std::map<std::string, std::string> ParseKeyValues(const std::string& text) {
 
 // ---- AppFolder ----
 
-AppFolder::AppFolder(const std::string& tag) : path_(WineSession::Get().NewFolder(tag)) {}
+AppFolder::AppFolder(const std::string& tag, const std::string& subfolder)
+    : top_(WineSession::Get().NewFolder(tag)),
+      path_(subfolder.empty() ? top_ : top_ + "/" + subfolder) {
+  fs::create_directories(path_);
+}
 
 AppFolder::~AppFolder() {
   std::error_code ignored;
-  fs::remove_all(path_, ignored);
+  fs::remove_all(top_, ignored);
 }
 
 void AppFolder::CopyIn(const std::string& source, const std::string& name) {

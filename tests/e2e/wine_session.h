@@ -94,7 +94,8 @@ std::map<std::string, std::string> ParseKeyValues(const std::string& text);
 // A fresh folder for one program under test; removed when the object goes.
 class AppFolder {
  public:
-  explicit AppFolder(const std::string& tag = "app");
+  // subfolder: a relative path of folders inside the new one that is the app's folder.
+  explicit AppFolder(const std::string& tag = "app", const std::string& subfolder = "");
   ~AppFolder();
   AppFolder(const AppFolder&) = delete;
   AppFolder& operator=(const AppFolder&) = delete;
@@ -110,7 +111,7 @@ class AppFolder {
   void MakeReadOnly();
 
  private:
-  std::string path_;
+  std::string top_, path_;
 };
 
 }  // namespace e2e

@@ -19,7 +19,10 @@
 //                                    open it meanwhile); prints "held=1" once it has it
 //   winhelper combo CAPTION          the window's drop-down list: selection, its text, enabled
 //   winhelper dialog-text CAPTION    the texts of the static controls of a dialog box (e.g. a
-//                                    message box) with this caption, and its owner's process
+//                                    message box) with this caption, in UTF-8, and its owner's
+//                                    process
+//   winhelper hold-open FILE SECONDS opens FILE with no sharing at all (no other program can
+//                                    open it meanwhile) for SECONDS; prints "held=1" once it has it
 //   winhelper monitors               every monitor as "monitor=X,Y,W,H work=X,Y,W,H primary=0|1"
 //   winhelper idle                   waits forever (keeps the prefix's Wine processes running)
 //   winhelper keylog                 shows a window "winhelper keylog" at 0,0 (200x100) and prints
@@ -249,11 +252,27 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lparam) {
 }
 
 BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
-  char text[1024] = {0}, cls[64] = {0};
+  char cls[64] = {0}, text[4096] = {0};
+  wchar_t wide[1024] = {0};
   GetClassNameA(child, cls, sizeof cls);
-  GetWindowTextA(child, text, sizeof text);
+  GetWindowTextW(child, wide, 1024);
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   if (_stricmp(cls, "Static") == 0 && text[0] != '\0') printf("text=%s\n", text);
   return TRUE;
+}
+
+int HoldOpen(const char* path, const char* seconds) {
+  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    printf("held=0\nerror=%lu\n", GetLastError());
+    return 1;
+  }
+  printf("held=1\n");
+  fflush(stdout);
+  Sleep(static_cast<DWORD>(atoi(seconds)) * 1000);
+  CloseHandle(file);
+  return 0;
 }
 
 int DialogText(const char* caption) {
@@ -457,6 +476,7 @@ int main(int argc, char** argv) {
   if (command == "clipboard-set") return ClipboardSet(argv[2]);
   if (command == "clipboard-hold") return ClipboardHold(argv[2]);
   if (command == "dialog-text") return DialogText(argv[2]);
+  if (command == "hold-open" && argc == 4) return HoldOpen(argv[2], argv[3]);
   if (command == "draw-text") return DrawTexts(argc - 2, argv + 2);
   HWND hwnd = FindByCaption(argv[2]);
   if (hwnd == nullptr) return 1;

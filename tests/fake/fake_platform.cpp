@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "settings_value.h"
 #include "skin.h"
 
 namespace tintspot::testing {
@@ -15,14 +16,19 @@ FakePlatform::FakePlatform() {
 }
 
 std::map<std::string, std::vector<std::uint8_t>> LoadCommittedSkin() {
-  std::map<std::string, std::vector<std::uint8_t>> files;
-  for (const SkinEntry& entry : SkinEntries()) {
-    std::string name = entry.resource;
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::ifstream in(std::string(TINTSPOT_ASSETS_DIR) + "/skin/" + name + ".gif", std::ios::binary);
-    files[entry.resource] = std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-  }
-  return files;
+  // Read once per process: the fuzz targets build a desktop per input.
+  static const std::map<std::string, std::vector<std::uint8_t>> skin = [] {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const SkinEntry& entry : SkinEntries()) {
+      std::string name = entry.resource;
+      for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      std::ifstream in(std::string(TINTSPOT_ASSETS_DIR) + "/skin/" + name + ".gif",
+                       std::ios::binary);
+      files[entry.resource] = std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+    return files;
+  }();
+  return skin;
 }
 
 int FakePlatform::CountCalls(const std::string& prefix) const {
@@ -214,19 +220,16 @@ void FakePlatform::EnableZoomList(bool enabled) {
 
 std::optional<std::string> FakePlatform::ReadSetting(const char* section, const char* key) {
   Log(std::string("ReadSetting(") + section + "," + key + ")");
-  for (const auto& [name, keys] : ini)
-    if (name == section)
-      for (const auto& [k, v] : keys)
-        if (k == key) return v;
-  return std::nullopt;
+  return LookUpProfile(ini, section, key, kSettingValueLimit);
 }
 
 void FakePlatform::SetIni(const std::string& section, const std::string& key,
                           const std::string& value) {
+  // As the profile API writes: into the first section and key of the name.
   for (auto& [name, keys] : ini) {
-    if (name != section) continue;
+    if (!SameProfileName(name, section)) continue;
     for (auto& [k, v] : keys)
-      if (k == key) {
+      if (SameProfileName(k, key)) {
         v = value;
         return;
       }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "fake_profile.h"
 #include "platform.h"
 
 namespace tintspot::testing {
@@ -35,7 +36,8 @@ class FakePlatform : public Platform {
   bool cursorOverOtherWindow = false;  // another window lies over ours at the cursor
 
   // The settings file: sections and keys in file order.
-  std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> ini;
+  // A file written by something else is loaded with ini = ParseProfile(bytes).
+  ProfileSections ini;
   bool settingsWritable = true;
   int writesBeforeFailure = -1;  // >= 0: that many writes succeed, then all fail
   std::string settingsPath = "C:\\Tintspot\\tSpot.ini";

@@ -164,10 +164,37 @@ TEST_F(StartUpTest, SnapPositionUsesTheWorkAreaOfTheWindowsMonitor) {
 }
 
 TEST_F(StartUpTest, SavedPositionOnNoMonitorIsCentred) {
-  desktop.SetIni("General", "X", "5000");
-  desktop.SetIni("General", "Y", "-3000");
+  // The extremes of the integer range included: the window's rectangle
+  // there must not overflow (UBSan watches the unit tests).
+  const std::pair<const char*, const char*> far[] = {
+      {"5000", "-3000"}, {"2147483647", "$7FFFFFFF"}, {"-2147483648", "$80000000"}};
+  for (const auto& [x, y] : far) {
+    FakePlatform fresh;
+    TfrmMain window(fresh);
+    fresh.SetIni("General", "X", x);
+    fresh.SetIni("General", "Y", y);
+    window.FormCreate();
+    EXPECT_EQ(fresh.window.left, kCentreX) << x;
+    EXPECT_EQ(fresh.window.top, kCentreY) << y;
+  }
+}
+
+// A file from a text editor or another program, read as the profile reader
+// reads it: names in any case, the first key and the first section of a name
+// win, blanks and one pair of quotes around a value go, a value ends at a NUL
+// and at its line's LF (a lone CR does not end it), and values longer than
+// the reader hands over are cut.
+TEST_F(StartUpTest, SettingsFileWrittenByAnythingIsReadAsTheProfileReaderDoes) {
+  using namespace std::string_literals;
+  const std::string file = "; by hand\n[ General ]\nX=1\n[general]\n  x = \"584\"  \n"s +
+                           "X=700\nY=414\0"
+                           "99\n[General]\nonTop=1\n[MAGNIFIER]\nx=1\rZoom=5\n"s +
+                           "zoom=" + std::string(2046, '0') + "4 and more\nShowMag='1'\n";
+  desktop.ini = testing::ParseProfile(file);
   main.FormCreate();
-  EXPECT_EQ(WindowAt(), (ScreenPoint{kCentreX, kCentreY}));
+  EXPECT_EQ(desktop.window, Rect::FromSize(584, 414, 171, 234));
+  EXPECT_FALSE(desktop.topmost);        // only in the second section of the name
+  EXPECT_EQ(desktop.zoomSelection, 4);  // cut after its 2,047th character
 }
 
 TEST_F(StartUpTest, SavedPositionPartlyOnAMonitorIsKept) {
