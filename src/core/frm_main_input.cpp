@@ -4,6 +4,7 @@
 
 #include "frm_main.h"
 #include "magnifier.h"
+#include "tintspot_version.h"
 
 namespace tintspot {
 namespace {
@@ -24,7 +25,9 @@ ScreenPoint BelowControl(const Rect& window, Control control) {
 const char* const kMakerAddress = "https://www.chromawright.example/";
 const char* const kMakerHost = "www.chromawright.example";
 
-std::string AboutText() { return std::string("Tintspot 1.0\n") + kMakerHost + "          "; }
+std::string AboutText() {
+  return std::string("Tintspot " TINTSPOT_VERSION_SHORT "\n") + kMakerHost + "          ";
+}
 
 // --- Raw input -------------------------------------------------------------------
 
