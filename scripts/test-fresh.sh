@@ -102,7 +102,7 @@ set -e
 elapsed=$(($(date +%s) - start))
 
 echo "== summary"
-grep -E '^== |tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Subprocess)|Total Test time' \
+grep -E '^== |^\[  (PASSED|FAILED)  \]|tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Subprocess)|Total Test time' \
   "$log" || tail -n 30 "$log"
 [ "$status" -eq 0 ] || tail -n 30 "$log"
 printf 'test-fresh: %s after %dm%02ds (exit %d)\n' "$([ $status -eq 0 ] && echo PASSED || echo FAILED)" \
