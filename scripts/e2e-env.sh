@@ -53,6 +53,7 @@ e2e_env_start() {
   export TINTSPOT_E2E_DISPLAY="$DISPLAY" TINTSPOT_E2E_WINEPREFIX="$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     e2e_wine wineboot --init >"$e2e_home/wineboot.log" 2>&1 || return 1
+    "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.sh" "$WINEPREFIX"
     e2e_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     e2e_wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >/dev/null 2>&1

@@ -8,10 +8,20 @@ packages=(
   cmake g++ make                 # native build of the core and tools
   g++-mingw-w64-x86-64           # cross-compiler for Tintspot.exe
   wine wine64                    # runs Tintspot.exe on Linux
+  fonts-wine                     # Wine's own "Tahoma" and "Small Fonts", the faces the program
+                                 # names (without it they fall back to another face)
+  # X extensions Wine loads at run time when present (only recommended by Debian's Wine):
+  libxrandr2 libxinerama1        # monitors and their work areas
+  libxcursor1                    # the program's colour cursors
+  libxrender1                    # anti-aliased text and alpha-blended drawing
+  libxi6 libxfixes3              # raw pointer input, clipboard and cursor tracking
+  libxcomposite1 libxxf86vm1     # child-window composition, display gamma and modes
 )
 if [ "$purpose" = test ]; then
   packages+=(
     libgtest-dev libbenchmark-dev  # unit tests and benchmarks
+    clang-format                   # the formatting check of the C++ sources
+    git                            # the release check builds from a clean copy of the commit
     xvfb                           # a private X display for the end-to-end tests
     xserver-xorg-core xserver-xorg-video-dummy  # an X server with two monitors side by side
     libx11-dev libxtst-dev         # the X test driver (pointer, keys, pixels)

@@ -15,5 +15,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=" wine wineboot --init >/dev/null 2>&1
 fi
+scripts/wine-fonts.sh "$WINEPREFIX"
 cd build/run
 exec wine ./Tintspot.exe

@@ -3,11 +3,25 @@
 # tests once more under AddressSanitizer and UBSan, then the whole CTest
 # suite (unit tests, tool tests, the reference check and the end-to-end
 # tests of Tintspot.exe under Xvfb and Wine). Ends with CTest's summary.
+# Before building, it checks that the C++ sources are formatted as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 # Our own builds treat every warning as an error; a user's build does not.
 export TINTSPOT_WERROR=ON
+
+echo "== Formatting (clang-format --dry-run)"
+unformatted=()
+while IFS= read -r -d '' f; do
+  clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || unformatted+=("$f")
+done < <(find src tests tools bench -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
+if [ ${#unformatted[@]} -gt 0 ]; then
+  echo "These files are not formatted as .clang-format says:" >&2
+  printf '  %s\n' "${unformatted[@]}" >&2
+  echo "Format them with: clang-format -i FILE..." >&2
+  exit 1
+fi
+
 scripts/build.sh all
 jobs=$(nproc 2>/dev/null || echo 2)
 

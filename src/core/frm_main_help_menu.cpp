@@ -1,5 +1,6 @@
 // TfrmMain: the help popup, the options menu and the about box.
 #include "frm_main.h"
+#include "tintspot_version.h"
 
 namespace tintspot {
 namespace {
@@ -19,7 +20,9 @@ const char* const kMakerHost = "www.chromawright.example";
 // The ten blanks after the host name are part of the text the program has
 // always shown, not a slip: a message box is as wide as its longest line, so
 // they widen the box by a few characters. Keep them.
-std::string AboutText() { return std::string("Tintspot 1.0\n") + kMakerHost + "          "; }
+std::string AboutText() {
+  return std::string("Tintspot " TINTSPOT_VERSION_SHORT "\n") + kMakerHost + "          ";
+}
 
 // --- Help popup ----------------------------------------------------------------------
 

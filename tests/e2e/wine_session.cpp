@@ -167,6 +167,9 @@ void WineSession::StartXvfb() {
 void WineSession::CreatePrefix() {
   fs::create_directories(prefix_);
   Check(RunWine({"wineboot", "--init"}, milliseconds(180000)), "wineboot --init");
+  // Wine's own fonts, so that "Tahoma" and "Small Fonts" are the faces of those names.
+  Check(Run({TINTSPOT_SCRIPTS_DIR "/wine-fonts.sh", prefix_}, Env(), milliseconds(60000)),
+        "wine-fonts.sh");
   // Unmanaged windows: Wine focuses its active window itself and closes windows at once.
   Check(
       RunWine({"reg", "add", R"(HKCU\Software\Wine\X11 Driver)", "/v", "Managed", "/d", "N", "/f"},

@@ -34,6 +34,11 @@
 //                                    transparent background, centred in its box and cut off at it
 //                                    (DrawText, DT_CENTER | DT_NOPREFIX | DT_EXPANDTABS), and
 //                                    writes the result to the binary PPM OUT
+//   winhelper font-face FACE HEIGHT  the face GDI really selects for FACE at LOGFONT height
+//                                    HEIGHT (normal weight, default charset): "face=NAME"
+//   winhelper version-info FILE      the version resource of FILE: "fixed=A.B.C.D" (file
+//                                    version), "product_fixed=A.B.C.D" and one NAME=VALUE line
+//                                    per string of its first language
 #include <windows.h>
 // psapi.h needs the types of windows.h
 #include <psapi.h>
@@ -444,6 +449,63 @@ int DrawTexts(int argc, char** argv) {
   return ok ? 0 : 1;
 }
 
+int FontFace(const char* face, int height) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, face);
+  if (dc == nullptr || font == nullptr) return 1;
+  HGDIOBJ old_font = SelectObject(dc, font);
+  char selected[LF_FACESIZE] = {0};
+  GetTextFaceA(dc, sizeof selected, selected);
+  SelectObject(dc, old_font);
+  DeleteObject(font);
+  DeleteDC(dc);
+  printf("face=%s\n", selected);
+  return 0;
+}
+
+int VersionInfo(const char* file) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+  std::vector<char> data(size);
+  if (size == 0 || !GetFileVersionInfoA(file, 0, size, data.data())) {
+    printf("found=0\n");
+    return 1;
+  }
+  printf("found=1\n");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
+      length >= sizeof *fixed) {
+    printf("fixed=%lu.%lu.%lu.%lu\n", fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
+           fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
+    printf("product_fixed=%lu.%lu.%lu.%lu\n", fixed->dwProductVersionMS >> 16,
+           fixed->dwProductVersionMS & 0xFFFF, fixed->dwProductVersionLS >> 16,
+           fixed->dwProductVersionLS & 0xFFFF);
+  }
+  struct Translation {
+    WORD language, codepage;
+  }* translation = nullptr;
+  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translation), &length) ||
+      length < sizeof *translation) {
+    return 1;
+  }
+  printf("translation=%04x%04x\n", translation->language, translation->codepage);
+  for (const char* name : {"CompanyName", "FileDescription", "FileVersion", "InternalName",
+                           "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"}) {
+    char query[128];
+    snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translation->language,
+             translation->codepage, name);
+    char* value = nullptr;
+    if (VerQueryValueA(data.data(), query, reinterpret_cast<void**>(&value), &length)) {
+      printf("%s=%s\n", name, value);
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -478,6 +540,8 @@ int main(int argc, char** argv) {
   if (command == "dialog-text") return DialogText(argv[2]);
   if (command == "hold-open" && argc == 4) return HoldOpen(argv[2], argv[3]);
   if (command == "draw-text") return DrawTexts(argc - 2, argv + 2);
+  if (command == "font-face" && argc == 4) return FontFace(argv[2], atoi(argv[3]));
+  if (command == "version-info") return VersionInfo(argv[2]);
   HWND hwnd = FindByCaption(argv[2]);
   if (hwnd == nullptr) return 1;
   if (command == "restore" || command == "minimize") {

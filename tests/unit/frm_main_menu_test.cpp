@@ -93,6 +93,7 @@ TEST_F(MenuTest, AboutBoxNamesTheSiteTheMenuOpens) {
   const std::string& text = desktop.infoBoxes[0].second;
   const std::size_t newline = text.find('\n');
   ASSERT_NE(newline, std::string::npos);
+  EXPECT_EQ(text.substr(0, newline), "Tintspot 1.0");  // the version as the box has always shown it
   const std::string second = text.substr(newline + 1);
   ASSERT_GT(second.size(), 10u);
   EXPECT_EQ(second.substr(second.size() - 10), std::string(10, ' '));
