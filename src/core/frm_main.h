@@ -15,6 +15,7 @@
 #include "pixel_buffer.h"
 #include "platform.h"
 #include "skin.h"
+#include "swatch.h"
 
 namespace tintspot {
 
@@ -81,11 +82,14 @@ class TfrmMain : private MouseEventSink {
   // Operations shared across the window.
   void ToggleOnTop();
   void ShowMagnifierPanel(bool show);
+  // A tick redraws only what differs from what the window shows; every other
+  // caller redraws it all.
+  enum class Redraw { Changed, All };
   void SampleScreen();
-  void CaptureMagnifier();
+  TColor CaptureMagnifier();
   void ToggleLock();
-  void RefreshReadouts();
-  void UpdateDisplay();
+  void RefreshReadouts(Redraw redraw = Redraw::All);
+  void UpdateDisplay(Redraw redraw = Redraw::All);
   void SwapTitleImage();
   void CopyLabel(Control sender);
   void SetTimerEnabled(bool enabled);
@@ -134,6 +138,11 @@ class TfrmMain : private MouseEventSink {
   int zoomFactor_ = 1;
   std::optional<PixelBuffer> magBuffer_;
   PixelBuffer magSource_;  // screen area of the last capture, reused
+  // What the window shows now: the inputs of the swatch and the view last
+  // painted (unknown until painted, and after a paint that failed).
+  std::optional<SwatchInputs> shownSwatch_;
+  PixelBuffer shownView_;  // allocated once, with MagBuffer
+  bool viewShown_ = false;
   bool isOnTop_ = false;
   bool timerEnabled_ = false;
   bool savedTimerState_ = false;

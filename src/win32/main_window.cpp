@@ -20,7 +20,7 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
   TfrmMain& core = shell.core;
   switch (message) {
     case WM_CREATE: return CreateMainChildren(shell, hwnd);
-    case WM_TIMER: core.Timer1Timer(); return 0;
+    case WM_TIMER: TickMainWindow(shell); return 0;
     case WM_PAINT: PaintMainWindow(shell); return 0;
     case WM_ERASEBKGND: return 1;  // the painting covers the whole client area
     case WM_LBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Left, false); return 0;

@@ -1,6 +1,7 @@
 #include "main_window_input.h"
 
 #include "shell.h"
+#include "tick_profile.h"
 #include "tooltips.h"
 
 namespace tintspot::win32 {
@@ -10,6 +11,16 @@ LRESULT CreateMainChildren(Shell& shell, HWND hwnd) {
   if (!shell.windows.zoomList) return -1;
   shell.windows.tooltip = CreateMainTooltips(hwnd, shell.windows.instance);
   return 0;
+}
+
+void TickMainWindow(Shell& shell) {
+  profile::Tick tick;
+  struct EndBatchOnExit {
+    MainPainter& painter;
+    ~EndBatchOnExit() { painter.EndBatch(); }
+  } end{shell.painter};
+  shell.painter.BeginBatch();
+  shell.core.Timer1Timer();
 }
 
 void PaintMainWindow(Shell& shell) {

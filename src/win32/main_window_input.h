@@ -10,6 +10,8 @@ class Shell;
 
 // WM_CREATE: the zoom list and the tooltips; -1 when the list cannot be made.
 LRESULT CreateMainChildren(Shell& shell, HWND hwnd);
+// WM_TIMER: one sampling tick, whose drawing reaches the window in one copy.
+void TickMainWindow(Shell& shell);
 // WM_PAINT: the retained scene, then the core's own repaint, double-buffered.
 void PaintMainWindow(Shell& shell);
 // WM_CAPTURECHANGED: the capture went to another window.
