@@ -5,6 +5,7 @@
 #include "error_box.h"
 #include "main_window_input.h"
 #include "shell.h"
+#include "tooltips.h"
 
 namespace tintspot::win32 {
 namespace {
@@ -18,6 +19,7 @@ ScreenPoint ClientPoint(LPARAM lParam) {
 
 LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   TfrmMain& core = shell.core;
+  RelayToTooltips(shell.windows.tooltip, hwnd, message, wParam, lParam);
   switch (message) {
     case WM_CREATE: return CreateMainChildren(shell, hwnd);
     case WM_TIMER: TickMainWindow(shell); return 0;

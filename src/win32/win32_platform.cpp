@@ -38,8 +38,16 @@ bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
   // The dropped-down part of the zoom list is a top-level window of its own
   // and counts as another window, like any other the program shows.
   profile::Stage stage("IsOwnWindowAt (WindowFromPoint)");
-  const HWND window = WindowFromPoint(POINT{point.x, point.y});
-  if (!window || !windows_.main) return false;
+  if (!windows_.main) return false;
+  // The main window and its children lie within the main window's
+  // rectangle, so WindowFromPoint can name one of them only for a point in
+  // it; elsewhere the answer is known without asking the window manager,
+  // which costs several wineserver round trips under Wine.
+  RECT mainRect;
+  const POINT at{point.x, point.y};
+  if (GetWindowRect(windows_.main, &mainRect) && !PtInRect(&mainRect, at)) return false;
+  const HWND window = WindowFromPoint(at);
+  if (!window) return false;
   return window == windows_.main || window == windows_.zoomList || IsChild(windows_.main, window);
 }
 

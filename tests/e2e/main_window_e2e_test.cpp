@@ -246,6 +246,25 @@ TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
   EXPECT_TRUE(SwatchStays(app, x(), ExpectedSwatch(kWhite, dark), milliseconds(300)));
 }
 
+// A pointer resting on a readout brings up its tooltip, which reaches beyond the window's right
+// edge onto the bare (black) screen.
+TEST_F(MainWindowTest, TooltipComesUpOverAReadout) {
+  TintspotApp app({Ini(600, 400, 0, 0, 0)});
+  ASSERT_TRUE(app.Start()) << app.Log();
+  auto shown = [&] {
+    const Image beside = x().Capture({772, 440, 60, 60});
+    for (int py = 0; py < beside.height; ++py)
+      for (int px = 0; px < beside.width; ++px)
+        if (beside.at(px, py) != Rgb{0, 0, 0}) return true;
+    return false;
+  };
+  x().MovePointer(900, 700);
+  ASSERT_FALSE(shown());
+  x().MovePointer(672, 449);  // over lblRGB
+  x().MovePointer(673, 449);
+  EXPECT_TRUE(WaitUntil(shown, milliseconds(4000)));
+}
+
 // A press on the swatch locks and unlocks, with the left button and the right one alike. Locked,
 // the swatch carries the padlock (white on a dark colour, black on a light one) and stays frozen;
 // unlocking removes the padlock at once, before any new sample, and sampling resumes.
