@@ -2,6 +2,7 @@
 #include "frm_main.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "colour_model.h"
 #include "magnifier.h"
@@ -97,6 +98,8 @@ void TfrmMain::FormCreate() {
   const bool showMag = SettingBooleanOr(platform_.ReadSetting(kMagnifier, "ShowMag"), false);
   magBuffer_.emplace(kMagWidth, kMagHeight, kWhite);
   magSource_ = PixelBuffer(kMagWidth, kMagHeight);  // the largest source area
+  renderedSource_ = PixelBuffer(kMagWidth, kMagHeight);
+  renderedSource_.Resize(0, 0);  // nothing rendered yet
   shownView_ = PixelBuffer(kMagWidth, kMagHeight);
   ShowMagnifierPanel(showMag);
 
@@ -178,8 +181,12 @@ TColor TfrmMain::CaptureMagnifier() {
   magSource_.Resize(source.Width(), source.Height());
   const TColor colour =
       platform_.CaptureScreen(ScreenPoint{source.left, source.top}, magSource_, cursorPos_);
+  // MagBuffer holds the render of the last area captured: the same area
+  // (pixels and size, and with the size the zoom) renders the same view.
+  if (magSource_ == renderedSource_) return colour;
   EnlargeInto(magSource_, view);
   InvertCrossHair(view);
+  std::swap(magSource_, renderedSource_);
   return colour;
 }
 
@@ -209,6 +216,10 @@ void TfrmMain::RefreshReadouts(Redraw redraw) {
     shownSwatch_ = swatch;
   }
 
+  // The label texts follow colour and position alone.
+  if (redraw == Redraw::Changed && textsColour_ == currentColor_ && textsPos_ == cursorPos_) return;
+  textsColour_ = currentColor_;
+  textsPos_ = cursorPos_;
   const ReadoutTexts texts = MakeReadoutTexts(currentColor_, cursorPos_);
   SetLabel(Label::lblPixel, texts.pixel);
   SetLabel(Label::lblRGB, texts.rgb);

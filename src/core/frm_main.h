@@ -137,12 +137,15 @@ class TfrmMain : private MouseEventSink {
   ScreenPoint cursorPos_;
   int zoomFactor_ = 1;
   std::optional<PixelBuffer> magBuffer_;
-  PixelBuffer magSource_;  // screen area of the last capture, reused
+  PixelBuffer magSource_;       // screen area of the last capture, reused
+  PixelBuffer renderedSource_;  // the area MagBuffer was last rendered from
   // What the window shows now: the inputs of the swatch and the view last
   // painted (unknown until painted, and after a paint that failed).
   std::optional<SwatchInputs> shownSwatch_;
   PixelBuffer shownView_;  // allocated once, with MagBuffer
   bool viewShown_ = false;
+  std::optional<TColor> textsColour_;  // what the label texts were last made from
+  ScreenPoint textsPos_;
   bool isOnTop_ = false;
   bool timerEnabled_ = false;
   bool savedTimerState_ = false;
