@@ -186,6 +186,7 @@ TColor TfrmMain::CaptureMagnifier() {
   if (magSource_ == renderedSource_) return colour;
   EnlargeInto(magSource_, view);
   InvertCrossHair(view);
+  viewRendered_ = true;
   std::swap(magSource_, renderedSource_);
   return colour;
 }
@@ -230,11 +231,18 @@ void TfrmMain::RefreshReadouts(Redraw redraw) {
 
 void TfrmMain::UpdateDisplay(Redraw redraw) {
   RefreshReadouts(redraw);
-  if (!magBuffer_ || (redraw == Redraw::Changed && viewShown_ && shownView_ == *magBuffer_)) return;
+  if (!magBuffer_) return;
+  // A view not rendered again since it was shown, or rendered alike, is shown.
+  if (redraw == Redraw::Changed && viewShown_) {
+    if (!viewRendered_) return;
+    viewRendered_ = false;
+    if (shownView_ == *magBuffer_) return;
+  }
   viewShown_ = false;
   platform_.PaintMagnifier(*magBuffer_);
   shownView_ = *magBuffer_;  // same size: no allocation
   viewShown_ = true;
+  viewRendered_ = false;
 }
 
 void TfrmMain::Paint(const Rect& area) {

@@ -144,6 +144,7 @@ class TfrmMain : private MouseEventSink {
   std::optional<SwatchInputs> shownSwatch_;
   PixelBuffer shownView_;  // allocated once, with MagBuffer
   bool viewShown_ = false;
+  bool viewRendered_ = false;          // MagBuffer rendered since shownView_ was taken
   std::optional<TColor> textsColour_;  // what the label texts were last made from
   ScreenPoint textsPos_;
   bool isOnTop_ = false;
