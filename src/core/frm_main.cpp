@@ -3,31 +3,19 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "colour_model.h"
 #include "magnifier.h"
 #include "readout_texts.h"
 #include "screen_snap.h"
 #include "settings_value.h"
-#include "swatch.h"
 
 namespace tintspot {
 namespace {
 
 constexpr char kGeneral[] = "General";
 constexpr char kMagnifier[] = "Magnifier";
-
-// Holds the screen device context for the span of one tick.
-class ScreenLease {
- public:
-  explicit ScreenLease(Platform& platform) : platform_(platform) { platform_.AcquireScreen(); }
-  ~ScreenLease() { platform_.ReleaseScreen(); }
-  ScreenLease(const ScreenLease&) = delete;
-  ScreenLease& operator=(const ScreenLease&) = delete;
-
- private:
-  Platform& platform_;
-};
 
 }  // namespace
 
@@ -137,6 +125,9 @@ void TfrmMain::FormCreate() {
   const bool showMag = SettingBooleanOr(platform_.ReadSetting(kMagnifier, "ShowMag"), false);
   magBuffer_.emplace(kMagWidth, kMagHeight, kWhite);
   magSource_ = PixelBuffer(kMagWidth, kMagHeight);  // the largest source area
+  renderedSource_ = PixelBuffer(kMagWidth, kMagHeight);
+  renderedSource_.Resize(0, 0);  // nothing rendered yet
+  shownView_ = PixelBuffer(kMagWidth, kMagHeight);
   ShowMagnifierPanel(showMag);
 
   // A saved place on no monitor (one since unplugged, a hand-edited file)
@@ -205,24 +196,34 @@ void TfrmMain::Timer1Timer() {
   RunHandler([this] { SampleScreen(); });
 }
 
+// The window shows nothing but what its inputs give (colour, position, lock
+// and the captured screen), so a tick that finds them all as they were draws
+// nothing, and one that finds a change draws only the parts it touches.
 void TfrmMain::SampleScreen() {
   cursorPos_ = platform_.CursorPosition();
   if (platform_.IsOwnWindowAt(cursorPos_)) return;
-  ScreenLease screen(platform_);
-  CaptureMagnifier();
-  currentColor_ = platform_.ScreenPixel(cursorPos_);
-  UpdateDisplay();
+  currentColor_ = CaptureMagnifier();
+  UpdateDisplay(Redraw::Changed);
 }
 
-void TfrmMain::CaptureMagnifier() {
+// Renders the view around CursorPos into MagBuffer and answers the colour of
+// the pixel at CursorPos, read from the screen in the same go.
+TColor TfrmMain::CaptureMagnifier() {
   const int factor = ZoomFactorOf(platform_.ZoomSelection());
   if (factor > 0) zoomFactor_ = factor;
   PixelBuffer& view = *magBuffer_;
   const Rect source = MagnifierSource(cursorPos_, zoomFactor_, view.Width(), view.Height());
   magSource_.Resize(source.Width(), source.Height());
-  platform_.CopyScreenArea(ScreenPoint{source.left, source.top}, magSource_);
+  const TColor colour =
+      platform_.CaptureScreen(ScreenPoint{source.left, source.top}, magSource_, cursorPos_);
+  // MagBuffer holds the render of the last area captured: the same area
+  // (pixels and size, and with the size the zoom) renders the same view.
+  if (magSource_ == renderedSource_) return colour;
   EnlargeInto(magSource_, view);
   InvertCrossHair(view);
+  viewRendered_ = true;
+  std::swap(magSource_, renderedSource_);
+  return colour;
 }
 
 void TfrmMain::ToggleLock() {
@@ -235,7 +236,7 @@ void TfrmMain::PixelMouseDown() { ToggleLock(); }
 
 // --- Readouts -------------------------------------------------------------------
 
-void TfrmMain::RefreshReadouts() {
+void TfrmMain::RefreshReadouts(Redraw redraw) {
   SwatchInputs swatch;
   swatch.colour = currentColor_;
   swatch.darkShadow = platform_.SystemColor(kColor3DDkShadow);
@@ -245,8 +246,16 @@ void TfrmMain::RefreshReadouts() {
                           : currentColor_;
   if (IsLocked())
     swatch.padlock = HasContrast(currentColor_, kBlack) ? &skin_.imgLockBlack : &skin_.imgLockWhite;
-  platform_.PaintSwatch(ComposeSwatch(swatch));
+  if (redraw == Redraw::All || shownSwatch_ != swatch) {
+    shownSwatch_.reset();
+    platform_.PaintSwatch(ComposeSwatch(swatch));
+    shownSwatch_ = swatch;
+  }
 
+  // The label texts follow colour and position alone.
+  if (redraw == Redraw::Changed && textsColour_ == currentColor_ && textsPos_ == cursorPos_) return;
+  textsColour_ = currentColor_;
+  textsPos_ = cursorPos_;
   const ReadoutTexts texts = MakeReadoutTexts(currentColor_, cursorPos_);
   SetLabel(Label::lblPixel, texts.pixel);
   SetLabel(Label::lblRGB, texts.rgb);
@@ -255,9 +264,20 @@ void TfrmMain::RefreshReadouts() {
   SetLabel(Label::lblHSL, texts.hsb);
 }
 
-void TfrmMain::UpdateDisplay() {
-  RefreshReadouts();
-  if (magBuffer_) platform_.PaintMagnifier(*magBuffer_);
+void TfrmMain::UpdateDisplay(Redraw redraw) {
+  RefreshReadouts(redraw);
+  if (!magBuffer_) return;
+  // A view not rendered again since it was shown, or rendered alike, is shown.
+  if (redraw == Redraw::Changed && viewShown_) {
+    if (!viewRendered_) return;
+    viewRendered_ = false;
+    if (shownView_ == *magBuffer_) return;
+  }
+  viewShown_ = false;
+  platform_.PaintMagnifier(*magBuffer_);
+  shownView_ = *magBuffer_;  // same size: no allocation
+  viewShown_ = true;
+  viewRendered_ = false;
 }
 
 void TfrmMain::Paint(const Rect& area) {

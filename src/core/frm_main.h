@@ -15,6 +15,7 @@
 #include "pixel_buffer.h"
 #include "platform.h"
 #include "skin.h"
+#include "swatch.h"
 
 namespace tintspot {
 
@@ -94,11 +95,14 @@ class TfrmMain : private MouseEventSink {
   // Operations shared across the window.
   void ToggleOnTop();
   void ShowMagnifierPanel(bool show);
+  // A tick redraws only what differs from what the window shows; every other
+  // caller redraws it all.
+  enum class Redraw { Changed, All };
   void SampleScreen();
-  void CaptureMagnifier();
+  TColor CaptureMagnifier();
   void ToggleLock();
-  void RefreshReadouts();
-  void UpdateDisplay();
+  void RefreshReadouts(Redraw redraw = Redraw::All);
+  void UpdateDisplay(Redraw redraw = Redraw::All);
   void SwapTitleImage();
   void CopyLabel(Control sender);
   void SetTimerEnabled(bool enabled);
@@ -146,7 +150,16 @@ class TfrmMain : private MouseEventSink {
   ScreenPoint cursorPos_;
   int zoomFactor_ = 1;
   std::optional<PixelBuffer> magBuffer_;
-  PixelBuffer magSource_;  // screen area of the last capture, reused
+  PixelBuffer magSource_;       // screen area of the last capture, reused
+  PixelBuffer renderedSource_;  // the area MagBuffer was last rendered from
+  // What the window shows now: the inputs of the swatch and the view last
+  // painted (unknown until painted, and after a paint that failed).
+  std::optional<SwatchInputs> shownSwatch_;
+  PixelBuffer shownView_;  // allocated once, with MagBuffer
+  bool viewShown_ = false;
+  bool viewRendered_ = false;          // MagBuffer rendered since shownView_ was taken
+  std::optional<TColor> textsColour_;  // what the label texts were last made from
+  ScreenPoint textsPos_;
   bool isOnTop_ = false;
   bool timerEnabled_ = false;
   bool savedTimerState_ = false;

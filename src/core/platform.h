@@ -37,14 +37,12 @@ class Platform {
   virtual ScreenPoint CursorPosition() = 0;
   // True when the window under the point is the main window or its zoom list.
   virtual bool IsOwnWindowAt(ScreenPoint point) = 0;
-  // A screen device context, taken for one tick and released in the same tick.
-  virtual void AcquireScreen() = 0;
-  virtual void ReleaseScreen() = 0;
-  // Copies the screen rectangle with its top left at origin and the size of
-  // target into target, pixel for pixel. Pixels off every monitor are black.
-  virtual void CopyScreenArea(ScreenPoint origin, PixelBuffer& target) = 0;
-  // The colour of one screen pixel; kClrInvalid when it cannot be read.
-  virtual TColor ScreenPixel(ScreenPoint point) = 0;
+  // One read of the screen: copies the screen rectangle with its top left at
+  // origin and the size of area into area, pixel for pixel (pixels off every
+  // monitor are black), and answers the colour of the screen pixel at point
+  // as a read of that one pixel gives it: kClrInvalid when it cannot be read.
+  // The screen is held only for the span of the call.
+  virtual TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) = 0;
   // The desktop's colour for a system colour index (0 for an unknown index).
   virtual TColor SystemColor(int index) = 0;
 

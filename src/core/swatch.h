@@ -16,6 +16,12 @@ struct SwatchInputs {
   TColor darkShadow = kBlack;        // the desktop's dark-shadow colour (ring 0)
   TColor centreFill = kBlack;        // colour as the drawing layer paints it
   const Picture* padlock = nullptr;  // drawn when not null
+
+  bool operator==(const SwatchInputs& other) const {
+    return colour == other.colour && darkShadow == other.darkShadow &&
+           centreFill == other.centreFill && padlock == other.padlock;
+  }
+  bool operator!=(const SwatchInputs& other) const { return !(*this == other); }
 };
 
 // Composes the swatch. Rings 2 and 3 are the outer and inner shades of the

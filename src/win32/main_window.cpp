@@ -6,7 +6,9 @@
 #include "main_window_input.h"
 #include "main_window_lifecycle.h"
 #include "main_window_paint.h"
+#include "main_window_tick.h"
 #include "shell.h"
+#include "tooltips.h"
 
 namespace tintspot::win32 {
 namespace {
@@ -20,9 +22,10 @@ ScreenPoint ClientPoint(LPARAM lParam) {
 
 LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   TfrmMain& core = shell.core;
+  RelayToTooltips(shell.windows.tooltip, hwnd, message, wParam, lParam);
   switch (message) {
     case WM_CREATE: return CreateMainChildren(shell, hwnd);
-    case WM_TIMER: core.Timer1Timer(); return 0;
+    case WM_TIMER: TickMainWindow(shell); return 0;
     case WM_PAINT: PaintMainWindow(shell); return 0;
     case WM_ERASEBKGND: return 1;  // the painting covers the whole client area
     case WM_LBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Left, false); return 0;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "main_layout.h"
+#include "tick_profile.h"
 
 namespace tintspot::win32 {
 namespace {
@@ -84,6 +85,23 @@ void MainPainter::ShowLabel(Label label, const std::string& text) {
   Redraw(BoundsOf(ControlOf(label)));
 }
 
+void MainPainter::BeginBatch() {
+  // A tick inside a message loop that runs within another tick first shows
+  // what the outer one drew so far.
+  PresentBatch();
+  ++batches_;
+}
+
+void MainPainter::EndBatch() {
+  --batches_;
+  PresentBatch();
+}
+
+void MainPainter::PresentBatch() {
+  if (!IsRectEmpty(&batched_)) PresentNow(batched_);
+  batched_ = RECT{};
+}
+
 void MainPainter::BeginFrame(const RECT& update) {
   IntersectRect(&frame_, &update, &kClient);
   pending_ = RECT{};
@@ -102,10 +120,13 @@ void MainPainter::EndFrame(HDC paintDc) {
 
 void MainPainter::Redraw(const RECT& area) {
   Compose(area);
+  RECT joined;
   if (framing_) {
-    RECT joined;
     UnionRect(&joined, &pending_, &area);
     pending_ = joined;
+  } else if (batches_ > 0) {
+    UnionRect(&joined, &batched_, &area);
+    batched_ = joined;
   } else {
     PresentNow(area);
   }
@@ -113,6 +134,7 @@ void MainPainter::Redraw(const RECT& area) {
 
 // Draws the retained scene within area in the window's painting order.
 void MainPainter::Compose(const RECT& area) {
+  profile::Stage stage("compose into back buffer");
   RECT clip;
   if (!IntersectRect(&clip, &area, &kClient)) return;
   GdiFlush();
@@ -201,9 +223,17 @@ void MainPainter::Present(HDC dc, const RECT& area) {
 
 void MainPainter::PresentNow(const RECT& area) {
   if (!windows_.main) return;
-  HDC dc = GetDC(windows_.main);
+  HDC dc;
+  {
+    profile::Stage stage("window GetDC");
+    dc = GetDC(windows_.main);
+  }
   if (!dc) return;
-  Present(dc, area);
+  {
+    profile::Stage stage("BitBlt to window");
+    Present(dc, area);
+  }
+  profile::Stage stage("window ReleaseDC");
   ReleaseDC(windows_.main, dc);
 }
 

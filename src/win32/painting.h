@@ -30,6 +30,13 @@ class MainPainter {
   void ShowMagnifier(const PixelBuffer& view);
   void ShowLabel(Label label, const std::string& text);
 
+  // A sampling tick: what changes between BeginBatch and EndBatch reaches the
+  // window in one copy of the rectangle around it all, at EndBatch (or
+  // earlier, by PresentBatch, before anything that runs a message loop).
+  void BeginBatch();
+  void EndBatch();
+  void PresentBatch();
+
   // A repaint: BeginFrame redraws the retained scene within the update
   // rectangle, the core then paints what it paints, and EndFrame copies the
   // frame to the paint device context (and anything the core redrew outside
@@ -57,6 +64,8 @@ class MainPainter {
   std::optional<PixelBuffer> magnifier_;
   std::string labels_[5];  // indexed by Label
 
+  int batches_ = 0;  // nesting depth of BeginBatch
+  RECT batched_{};   // redrawn during the batch, not yet shown
   bool framing_ = false;
   RECT frame_{};
   RECT pending_{};  // redrawn during the frame

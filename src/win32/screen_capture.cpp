@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "magnifier.h"
+#include "tick_profile.h"
 
 namespace tintspot::win32 {
 namespace {
@@ -14,12 +15,18 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM list) {
   return TRUE;
 }
 
-RECT VirtualScreen() {
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
+// Gives the screen device context back on every path.
+struct ScreenDc {
+  HDC dc;
+  ScreenDc() {
+    profile::Stage stage("GetDC (screen)");
+    dc = GetDC(nullptr);
+  }
+  ~ScreenDc() {
+    profile::Stage stage("ReleaseDC (screen)");
+    if (dc) ReleaseDC(nullptr, dc);
+  }
+};
 
 }  // namespace
 
@@ -28,69 +35,76 @@ ScreenCapture::ScreenCapture() {
     throw std::runtime_error("Cannot create the screen capture surface");
 }
 
-ScreenCapture::~ScreenCapture() { Release(); }
-
-void ScreenCapture::Acquire() {
-  if (!screen_) screen_ = GetDC(nullptr);
-}
-
-void ScreenCapture::Release() {
-  if (screen_) ReleaseDC(nullptr, screen_);
-  screen_ = nullptr;
-}
-
-HDC ScreenCapture::Source() {
-  Acquire();
-  return screen_;
-}
-
-void ScreenCapture::LearnMonitors() {
+// Kept until the display changes: asking for them costs several round trips
+// to the wineserver at every tick under Wine.
+void ScreenCapture::LearnLayout(HDC screen) {
   monitors_.clear();
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors_));
-  monitorsKnown_ = true;
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  virtualScreen_ = RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                        top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  exactCopies_ = GetDeviceCaps(screen, BITSPIXEL) >= 24;
+  layoutKnown_ = true;
 }
 
-void ScreenCapture::CopyArea(ScreenPoint origin, PixelBuffer& target) {
+TColor ScreenCapture::Capture(ScreenPoint origin, PixelBuffer& target, ScreenPoint point) {
   const int width = target.Width();
   const int height = target.Height();
-  if (width <= 0 || height <= 0) return;
   if ((width > surface_.width() || height > surface_.height()) &&
       !surface_.Create(std::max(width, surface_.width()), std::max(height, surface_.height())))
     throw std::runtime_error("Cannot create the screen capture surface");
-  if (!monitorsKnown_) LearnMonitors();
+
+  ScreenDc screen;
+  if (!screen.dc) {
+    target.Fill(kBlack);
+    return CLR_INVALID;
+  }
+  if (!layoutKnown_) LearnLayout(screen.dc);
 
   GdiFlush();
   const int stride = surface_.width();
   for (int y = 0; y < height; ++y)
     std::memset(surface_.bits() + y * stride, 0, static_cast<std::size_t>(width) * 4);
 
-  const bool held = screen_ != nullptr;
-  HDC source = Source();
   const RECT area{origin.x, origin.y, origin.x + width, origin.y + height};
-  const RECT screen = VirtualScreen();
   RECT onScreen;
-  if (source && IntersectRect(&onScreen, &area, &screen)) {
+  bool pointCopied = false;
+  if (IntersectRect(&onScreen, &area, &virtualScreen_)) {
+    profile::Stage blit("BitBlt screen into DIB");
     for (const RECT& monitor : monitors_) {
       RECT part;
       if (!IntersectRect(&part, &onScreen, &monitor)) continue;
-      BitBlt(surface_.dc(), part.left - origin.x, part.top - origin.y, part.right - part.left,
-             part.bottom - part.top, source, part.left, part.top, SRCCOPY);
+      const bool copied =
+          BitBlt(surface_.dc(), part.left - origin.x, part.top - origin.y, part.right - part.left,
+                 part.bottom - part.top, screen.dc, part.left, part.top, SRCCOPY);
+      pointCopied = pointCopied || (copied && PtInRect(&part, POINT{point.x, point.y}));
     }
   }
-  if (!held) Release();
   GdiFlush();
 
+  // The colour of point comes from the copy when that is provably what
+  // GetPixel would answer, and from GetPixel otherwise. Both read the same
+  // screen pixels through the same device context; GetPixel answers
+  // CLR_INVALID only for a point outside the screen or a device context it
+  // cannot read, and the copy holds point only when point lies on a monitor
+  // and the copy of that part succeeded. At 24 and 32 bits per pixel the
+  // screen holds 8-bit channels, which a copy into this 32-bit DIB keeps
+  // exactly, as GetPixel does. Below 24 bits the two take different
+  // conversions to 8-bit channels, so GetPixel reads the pixel there.
+  TColor colour;
+  if (pointCopied && exactCopies_) {
+    colour = FromDibPixel(surface_.bits()[(point.y - origin.y) * stride + (point.x - origin.x)]);
+  } else {
+    profile::Stage read("GetPixel");
+    colour = GetPixel(screen.dc, point.x, point.y);
+  }
+
+  profile::Stage convert("DIB into PixelBuffer");
   for (int y = 0; y < height; ++y) {
     const std::uint32_t* row = surface_.bits() + y * stride;
     for (int x = 0; x < width; ++x) target.Set(x, y, FromDibPixel(row[x]));
   }
-}
-
-TColor ScreenCapture::Pixel(ScreenPoint point) {
-  const bool held = screen_ != nullptr;
-  HDC source = Source();
-  const TColor colour = source ? GetPixel(source, point.x, point.y) : CLR_INVALID;
-  if (!held) Release();
   return colour;
 }
 

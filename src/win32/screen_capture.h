@@ -1,5 +1,6 @@
-// Reading the screen: the screen device context held for one tick, copies
-// of screen areas through a reused DIB section, and single pixels.
+// Reading the screen: one read per tick that copies a screen area through a
+// reused DIB section and answers the colour of one pixel in it, with the
+// screen device context held only for the span of the read.
 #pragma once
 
 #include <windows.h>
@@ -16,28 +17,25 @@ namespace tintspot::win32 {
 class ScreenCapture {
  public:
   ScreenCapture();
-  ~ScreenCapture();
   ScreenCapture(const ScreenCapture&) = delete;
   ScreenCapture& operator=(const ScreenCapture&) = delete;
 
-  void Acquire();
-  void Release();
-  // Copies the screen area at origin of target's size into target; pixels
-  // outside the virtual screen and off every monitor are black.
-  void CopyArea(ScreenPoint origin, PixelBuffer& target);
-  // GetPixel on the screen; CLR_INVALID when the pixel cannot be read.
-  TColor Pixel(ScreenPoint point);
-  // The monitor layout changed.
-  void ForgetMonitors() { monitorsKnown_ = false; }
+  // Copies the screen area at origin of target's size into target (pixels
+  // outside the virtual screen and off every monitor are black) and answers
+  // the colour GetPixel on the screen gives for point: CLR_INVALID when it
+  // cannot be read.
+  TColor Capture(ScreenPoint origin, PixelBuffer& target, ScreenPoint point);
+  // The monitor layout or the screen's depth changed.
+  void ForgetMonitors() { layoutKnown_ = false; }
 
  private:
-  HDC Source();
-  void LearnMonitors();
+  void LearnLayout(HDC screen);
 
-  HDC screen_ = nullptr;  // held between Acquire and Release
-  DibSurface surface_;    // allocated once, at the largest capture size
+  DibSurface surface_;  // allocated once, at the largest capture size
   std::vector<RECT> monitors_;
-  bool monitorsKnown_ = false;
+  RECT virtualScreen_{};
+  bool exactCopies_ = false;  // a copied pixel has GetPixel's colour (see Capture)
+  bool layoutKnown_ = false;
 };
 
 }  // namespace tintspot::win32

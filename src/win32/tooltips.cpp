@@ -22,7 +22,7 @@ HWND CreateMainTooltips(HWND main, HINSTANCE instance) {
     if (!controls[i].tooltip) continue;
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
+    tool.uFlags = 0;  // the main window relays its mouse messages itself
     tool.hwnd = main;
     tool.uId = static_cast<UINT_PTR>(i) + 1;
     tool.rect = ToRECT(controls[i].bounds);
@@ -31,6 +31,28 @@ HWND CreateMainTooltips(HWND main, HINSTANCE instance) {
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
   return tooltip;
+}
+
+void RelayToTooltips(HWND tooltip, HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: break;
+    default: return;
+  }
+  if (!tooltip) return;
+  const DWORD position = GetMessagePos();
+  MSG relayed{main,
+              message,
+              wParam,
+              lParam,
+              static_cast<DWORD>(GetMessageTime()),
+              POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
+  SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 }  // namespace tintspot::win32

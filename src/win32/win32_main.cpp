@@ -15,6 +15,7 @@
 #include "key_preview.h"
 #include "main_window.h"
 #include "shell.h"
+#include "tick_profile.h"
 
 namespace tintspot::win32 {
 
@@ -65,7 +66,9 @@ int Run(HINSTANCE instance, int show) {
   ShowWindow(shell->windows.main, show);
   if (IsZoomed(shell->windows.main)) ShowWindow(shell->windows.main, SW_RESTORE);
   UpdateWindow(shell->windows.main);
-  return RunMessageLoop(*shell);
+  const int result = RunMessageLoop(*shell);
+  profile::WriteReport();
+  return result;
 }
 
 }  // namespace

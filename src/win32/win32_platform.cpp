@@ -28,6 +28,7 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 ScreenPoint Win32Platform::CursorPosition() {
   // A failed read leaves the last position as it was.
+  profile::Stage stage("CursorPosition (GetCursorPos)");
   POINT point{lastCursor_.x, lastCursor_.y};
   GetCursorPos(&point);
   lastCursor_ = ScreenPoint{point.x, point.y};
@@ -37,12 +38,22 @@ ScreenPoint Win32Platform::CursorPosition() {
 bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
   // The dropped-down part of the zoom list is a top-level window of its own
   // and counts as another window, like any other the program shows.
-  const HWND window = WindowFromPoint(POINT{point.x, point.y});
-  if (!window || !windows_.main) return false;
+  profile::Stage stage("IsOwnWindowAt (WindowFromPoint)");
+  if (!windows_.main) return false;
+  // The main window and its children lie within the main window's
+  // rectangle, so WindowFromPoint can name one of them only for a point in
+  // it; elsewhere the answer is known without asking the window manager,
+  // which costs several wineserver round trips under Wine.
+  RECT mainRect;
+  const POINT at{point.x, point.y};
+  if (GetWindowRect(windows_.main, &mainRect) && !PtInRect(&mainRect, at)) return false;
+  const HWND window = WindowFromPoint(at);
+  if (!window) return false;
   return window == windows_.main || window == zoomList_.hwnd() || IsChild(windows_.main, window);
 }
 
 TColor Win32Platform::SystemColor(int index) {
+  profile::Stage stage("SystemColor");
   if (index < 0 || index > kLastSystemColor) return 0;
   return GetSysColor(index);
 }
@@ -160,7 +171,10 @@ ClipboardResult Win32Platform::SetClipboardText(const std::string& text) {
   return PutClipboardText(windows_.main, text);
 }
 
-void Win32Platform::ShowErrorBox(const std::string& text) { ShowErrorMessage(windows_.main, text); }
+void Win32Platform::ShowErrorBox(const std::string& text) {
+  painter_.PresentBatch();  // the box's message loop may run for long
+  ShowErrorMessage(windows_.main, text);
+}
 
 void Win32Platform::ShowInfoBox(const std::string& caption, const std::string& text) {
   MessageBoxA(windows_.main, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);

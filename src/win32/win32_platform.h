@@ -9,6 +9,7 @@
 #include "platform.h"
 #include "screen_capture.h"
 #include "shell_windows.h"
+#include "tick_profile.h"
 #include "zoom_list.h"
 
 namespace tintspot::win32 {
@@ -27,12 +28,10 @@ class Win32Platform final : public Platform {
   // The screen.
   ScreenPoint CursorPosition() override;
   bool IsOwnWindowAt(ScreenPoint point) override;
-  void AcquireScreen() override { screen_.Acquire(); }
-  void ReleaseScreen() override { screen_.Release(); }
-  void CopyScreenArea(ScreenPoint origin, PixelBuffer& target) override {
-    screen_.CopyArea(origin, target);
+  TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override {
+    profile::Stage stage("CaptureScreen");
+    return screen_.Capture(origin, area, point);
   }
-  TColor ScreenPixel(ScreenPoint point) override { return screen_.Pixel(point); }
   TColor SystemColor(int index) override;
 
   // Drawing the main window.
@@ -40,9 +39,16 @@ class Win32Platform final : public Platform {
   void ShowPicture(PictureSlot slot, const Picture& picture) override {
     painter_.ShowPicture(slot, picture);
   }
-  void PaintSwatch(const PixelBuffer& swatch) override { painter_.ShowSwatch(swatch); }
-  void PaintMagnifier(const PixelBuffer& view) override { painter_.ShowMagnifier(view); }
+  void PaintSwatch(const PixelBuffer& swatch) override {
+    profile::Stage stage("PaintSwatch");
+    painter_.ShowSwatch(swatch);
+  }
+  void PaintMagnifier(const PixelBuffer& view) override {
+    profile::Stage stage("PaintMagnifier");
+    painter_.ShowMagnifier(view);
+  }
   void SetLabelText(Label label, const std::string& text) override {
+    profile::Stage stage("SetLabelText");
     painter_.ShowLabel(label, text);
   }
   TColor MagnifierPixel(ScreenPoint viewPoint) override;

@@ -1,6 +1,7 @@
 // The magnifier panel of the real program: the enlarged view around the cursor at every zoom
 // level chosen in the drop-down list, the cross-hair, showing and hiding the panel, picking a
 // colour out of the view, and the view frozen by the lock.
+#include <cstdio>
 #include <memory>
 
 #include "app_probe.h"
@@ -217,6 +218,46 @@ TEST_F(MagnifierTest, LockedViewStaysFrozenAndStillPicks) {
   ASSERT_TRUE(WaitUntil([&] { return !probe().Locked(); }, milliseconds(3000)));
   x().MovePointer(kCentreB.x, kCentreB.y);
   EXPECT_TRUE(ViewBecomes(ExpectedView(ScreenB, kCentreB, 4)));
+}
+
+// With the pointer still, a change of the screen under it still reaches the swatch, the readouts
+// and the view: a window appearing under the pointer, another over it, and that one going again.
+TEST_F(MagnifierTest, ScreenChangeUnderAStillPointerReachesSwatchReadoutsAndView) {
+  Start(3);
+  x().MovePointer(kCentreA.x, kCentreA.y);
+  ASSERT_TRUE(ViewBecomes(ExpectedView(ScreenA, kCentreA, 4)));
+  const Rect cover{kCentreA.x - 7, kCentreA.y - 4, 15, 9};  // within the 41 x 21 source area
+  bool useHex = false;
+  auto expectShown = [&](Rgb colour) {
+    SCOPED_TRACE(ToString(colour));
+    auto screen = [&](Point p) {
+      const bool covered = p.x >= cover.x && p.x < cover.x + cover.width && p.y >= cover.y &&
+                           p.y < cover.y + cover.height;
+      return covered ? colour : ScreenA(p);
+    };
+    EXPECT_TRUE(ViewBecomes(ExpectedView(screen, kCentreA, 4)));
+    EXPECT_TRUE(WaitUntil([&] { return probe().Swatch() == colour; }, milliseconds(3000)));
+    // The readout as it stands, copied with a click on it (RGB and HEX in turn, so that two
+    // clicks never make a double click); the pointer then returns.
+    char hex[7];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", colour.r, colour.g, colour.b);
+    const std::string rgb =
+        std::to_string(colour.r) + "," + std::to_string(colour.g) + "," + std::to_string(colour.b);
+    const std::string expected = useHex ? hex : rgb;
+    probe().Press(useHex ? kLblHex : kLblRgb);
+    useHex = !useHex;
+    std::optional<std::string> text;
+    EXPECT_TRUE(
+        WaitUntil([&] { return (text = x().ClipboardText()) == expected; }, milliseconds(3000)))
+        << text.value_or("(none)");
+    x().MovePointer(kCentreA.x, kCentreA.y);
+  };
+  PatternWindow steel = x().CreatePatternWindow(cover, Rgb{51, 102, 153});
+  expectShown(Rgb{51, 102, 153});
+  PatternWindow red = x().CreatePatternWindow(cover, Rgb{200, 30, 60});
+  expectShown(Rgb{200, 30, 60});
+  red.Destroy();
+  expectShown(Rgb{51, 102, 153});
 }
 
 }  // namespace

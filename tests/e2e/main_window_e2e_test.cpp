@@ -217,13 +217,33 @@ TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
   ASSERT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kSteelBlue, dark)));
   WinHelper("minimize");
   ASSERT_TRUE(WaitUntil([&] { return WinHelper("info")["iconic"] == "1"; }, milliseconds(5000)));
-  x().MovePointer(650, 450);
-  ASSERT_EQ(x().PixelAt(650, 450), kWhite.colour);
+  // Beside the readouts, where no tooltip comes up to cover the swatch.
+  x().MovePointer(620, 500);
+  ASSERT_EQ(x().PixelAt(620, 500), kWhite.colour);
   std::this_thread::sleep_for(milliseconds(500));  // many ticks, if they run
   WinHelper("restore");
   ASSERT_TRUE(WaitUntil([&] { return WinHelper("info")["iconic"] == "0"; }, milliseconds(5000)));
   EXPECT_TRUE(Probe(app).SwatchBecomes(ExpectedSwatch(kWhite, dark)));
   EXPECT_TRUE(Probe(app).SwatchStays(ExpectedSwatch(kWhite, dark), milliseconds(300)));
+}
+
+// A pointer resting on a readout brings up its tooltip, which reaches beyond the window's right
+// edge onto the bare (black) screen.
+TEST_F(MainWindowTest, TooltipComesUpOverAReadout) {
+  TintspotApp app({Ini(600, 400, 0, 0, 0)});
+  ASSERT_TRUE(app.Start()) << app.Log();
+  auto shown = [&] {
+    const Image beside = x().Capture({772, 440, 60, 60});
+    for (int py = 0; py < beside.height; ++py)
+      for (int px = 0; px < beside.width; ++px)
+        if (beside.at(px, py) != Rgb{0, 0, 0}) return true;
+    return false;
+  };
+  x().MovePointer(900, 700);
+  ASSERT_FALSE(shown());
+  x().MovePointer(672, 449);  // over lblRGB
+  x().MovePointer(673, 449);
+  EXPECT_TRUE(WaitUntil(shown, milliseconds(4000)));
 }
 
 // A press on the swatch locks and unlocks, with the left button and the right one alike. Locked,

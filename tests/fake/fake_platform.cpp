@@ -53,29 +53,15 @@ bool FakePlatform::IsOwnWindowAt(ScreenPoint point) {
   return !minimized && !cursorOverOtherWindow && window.Contains(point);
 }
 
-void FakePlatform::AcquireScreen() {
-  Log("AcquireScreen");
-  ++screenLeases;
-  ++screenAcquisitions;
-}
-
-void FakePlatform::ReleaseScreen() {
-  Log("ReleaseScreen");
-  --screenLeases;
-}
-
-void FakePlatform::CopyScreenArea(ScreenPoint origin, PixelBuffer& target) {
-  Log("CopyScreenArea(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
-      std::to_string(target.Width()) + "x" + std::to_string(target.Height()) + ")");
-  for (int y = 0; y < target.Height(); ++y)
-    for (int x = 0; x < target.Width(); ++x) {
+TColor FakePlatform::CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) {
+  ++screenReads;
+  Log("CaptureScreen(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
+      std::to_string(area.Width()) + "x" + std::to_string(area.Height()) + ")");
+  for (int y = 0; y < area.Height(); ++y)
+    for (int x = 0; x < area.Width(); ++x) {
       const int sx = origin.x + x, sy = origin.y + y;
-      target.Set(x, y, OnSomeMonitor(sx, sy) ? screen(sx, sy) : kBlack);
+      area.Set(x, y, OnSomeMonitor(sx, sy) ? screen(sx, sy) : kBlack);
     }
-}
-
-TColor FakePlatform::ScreenPixel(ScreenPoint point) {
-  Log("ScreenPixel");
   if (pixelReadFails || !OnSomeMonitor(point.x, point.y)) return kClrInvalid;
   return screen(point.x, point.y);
 }

@@ -29,7 +29,7 @@ class FakePlatform : public Platform {
   // Colour of a screen pixel on a monitor; pixels off every monitor are black.
   std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
   ScreenPoint cursor{0, 0};
-  bool pixelReadFails = false;         // ScreenPixel answers kClrInvalid
+  bool pixelReadFails = false;         // CaptureScreen answers kClrInvalid
   std::map<int, TColor> systemColors;  // others answer 0
   // Extra windows of the program that count as "own" (the zoom list lies
   // inside the main window, so the window rectangle covers it).
@@ -75,8 +75,7 @@ class FakePlatform : public Platform {
   int zoomSelection = -1;
   bool zoomEnabled = true;
   bool captured = false;
-  int screenLeases = 0;  // device contexts held now
-  int screenAcquisitions = 0;
+  int screenReads = 0;
   std::map<PictureSlot, Picture> pictures;
   std::map<Label, std::string> labels;
   std::optional<PixelBuffer> swatch;     // last swatch painted
@@ -98,10 +97,7 @@ class FakePlatform : public Platform {
   // --- Platform ---------------------------------------------------------------------
   ScreenPoint CursorPosition() override;
   bool IsOwnWindowAt(ScreenPoint point) override;
-  void AcquireScreen() override;
-  void ReleaseScreen() override;
-  void CopyScreenArea(ScreenPoint origin, PixelBuffer& target) override;
-  TColor ScreenPixel(ScreenPoint point) override;
+  TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override;
   TColor SystemColor(int index) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
   void ShowPicture(PictureSlot slot, const Picture& picture) override;

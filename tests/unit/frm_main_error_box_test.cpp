@@ -30,7 +30,7 @@ class ErrorBoxTest : public ::testing::Test {
   }
   void FailEveryPixelRead() {
     desktop.onCall = [](const std::string& call) {
-      if (call == "ScreenPixel") throw std::runtime_error("device lost");
+      if (call.rfind("CaptureScreen", 0) == 0) throw std::runtime_error("device lost");
     };
   }
   // Runs `inputs` inside the first error box that opens. Only the outermost
@@ -58,7 +58,7 @@ TEST_F(ErrorBoxTest, FailuresWhileTheBoxIsOpenOpenNoMoreBoxes) {
   });
   main.Timer1Timer();
   EXPECT_EQ(desktop.errorBoxes, (std::vector<std::string>{"device lost."}));
-  EXPECT_EQ(desktop.CountCalls("ScreenPixel"), 51);  // the ticks ran meanwhile
+  EXPECT_EQ(desktop.CountCalls("CaptureScreen"), 51);  // the ticks ran meanwhile
   EXPECT_EQ(desktop.CountCalls("SetClipboardText"), 2);
 
   // Once the box is answered, the program goes on as before: the next failure

@@ -111,8 +111,7 @@ TEST_F(LockTest, UnlockingRemovesThePadlockAtOnceWithoutSampling) {
   ClickAt(main, kOnSwatch);
   EXPECT_EQ(desktop.CountCalls("PaintSwatch"), 1);
   EXPECT_EQ(desktop.CountCalls("CursorPosition"), 0);
-  EXPECT_EQ(desktop.CountCalls("ScreenPixel"), 0);
-  EXPECT_EQ(desktop.CountCalls("CopyScreenArea"), 0);
+  EXPECT_EQ(desktop.CountCalls("CaptureScreen"), 0);
   ExpectNoPadlock(colour);
   EXPECT_EQ(main.CurrentColor(), colour);
   EXPECT_EQ(*main.MagBuffer(), view);
@@ -176,7 +175,7 @@ TEST_F(LockTest, RepaintWhileLockedRedrawsTheFrozenState) {
   ExpectPadlock(main.Skin().imgLockBlack, kBlack, colour);
   ASSERT_TRUE(desktop.magnifier.has_value());
   EXPECT_EQ(*desktop.magnifier, view);
-  EXPECT_EQ(desktop.screenAcquisitions, 1);
+  EXPECT_EQ(desktop.screenReads, 1);
   EXPECT_TRUE(main.IsLocked());
 }
 

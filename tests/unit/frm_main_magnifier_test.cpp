@@ -115,7 +115,7 @@ TEST_F(MagnifierViewTest, CursorAtTheScreenOriginShowsBlackBeyondTheEdge) {
   desktop.zoomSelection = 0;
   desktop.calls.clear();
   TickAt(ScreenPoint{0, 0});
-  EXPECT_EQ(desktop.CountCalls("CopyScreenArea(-83,-43,167x87)"), 1);
+  EXPECT_EQ(desktop.CountCalls("CaptureScreen(-83,-43,167x87)"), 1);
   ExpectView(ScreenPoint{0, 0}, 1);
   const PixelBuffer& view = *main.MagBuffer();
   EXPECT_EQ(view.At(0, 0), kBlack);
@@ -131,7 +131,7 @@ TEST_F(MagnifierViewTest, NegativeCoordinatesOnAMonitorLeftOfThePrimary) {
   desktop.zoomSelection = 1;
   desktop.calls.clear();
   TickAt(ScreenPoint{-1279, 15});
-  EXPECT_EQ(desktop.CountCalls("CopyScreenArea(-1320,-6,83x43)"), 1);
+  EXPECT_EQ(desktop.CountCalls("CaptureScreen(-1320,-6,83x43)"), 1);
   ExpectView(ScreenPoint{-1279, 15}, 2);
   EXPECT_EQ(desktop.labels[Label::lblPixel], "-1279 x 15");
   // Across the border between the two monitors.
@@ -151,7 +151,7 @@ TEST_F(MagnifierViewTest, NewZoomTakesEffectAtTheNextTickOutsideTheWindow) {
   desktop.calls.clear();
   TickAt(ScreenPoint{700, 300});
   EXPECT_EQ(main.ZoomFactor(), 12);
-  EXPECT_EQ(desktop.CountCalls("CopyScreenArea(694,297,13x7)"), 1);
+  EXPECT_EQ(desktop.CountCalls("CaptureScreen(694,297,13x7)"), 1);
   ExpectView(ScreenPoint{700, 300}, 12);
 }
 
@@ -163,7 +163,7 @@ TEST_F(MagnifierViewTest, SelectionOutsideTheListKeepsTheZoom) {
     desktop.calls.clear();
     TickAt(ScreenPoint{720, 310});
     EXPECT_EQ(main.ZoomFactor(), 28) << selection;
-    EXPECT_EQ(desktop.CountCalls("CopyScreenArea(718,309,5x3)"), 1) << selection;
+    EXPECT_EQ(desktop.CountCalls("CaptureScreen(718,309,5x3)"), 1) << selection;
     ExpectView(ScreenPoint{720, 310}, 28);
   }
 }

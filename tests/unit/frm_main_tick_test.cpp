@@ -1,6 +1,6 @@
 // The sampling tick: the skip over the program's own window, the order of
-// the platform calls, the screen device context always given back, the
-// swatch and the five readouts, and a pixel read that fails.
+// the platform calls, drawing only what changed, the swatch and the five
+// readouts, a pixel read that fails, and platform calls that fail.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -51,12 +51,11 @@ void ExpectSwatch(const PixelBuffer& swatch, TColor outer, TColor inner, TColor 
 TEST_F(TickTest, TickOutsideTheWindowSamplesInThisOrder) {
   desktop.cursor = ScreenPoint{512, 384};
   main.Timer1Timer();
-  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "IsOwnWindowAt", "AcquireScreen",
-                                  "CopyScreenArea(429,341,167x87)", "ScreenPixel", "PaintSwatch",
-                                  "SetLabelText(0,512 x 384)", "SetLabelText(1,51,102,153)",
-                                  "SetLabelText(2,#336699)", "SetLabelText(3,67,33,0,40)",
-                                  "SetLabelText(4,210,67,60)", "PaintMagnifier", "ReleaseScreen"}));
-  EXPECT_EQ(desktop.screenLeases, 0);
+  EXPECT_EQ(
+      desktop.calls,
+      (Calls{"CursorPosition", "IsOwnWindowAt", "CaptureScreen(429,341,167x87)", "PaintSwatch",
+             "SetLabelText(0,512 x 384)", "SetLabelText(1,51,102,153)", "SetLabelText(2,#336699)",
+             "SetLabelText(3,67,33,0,40)", "SetLabelText(4,210,67,60)", "PaintMagnifier"}));
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
   EXPECT_EQ(main.CursorPos(), (ScreenPoint{512, 384}));
   ASSERT_TRUE(desktop.swatch.has_value());
@@ -115,7 +114,7 @@ TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
   main.Paint(tintspot::testing::kWholeClient);
   EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
   EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
-  EXPECT_EQ(desktop.screenAcquisitions, 1);
+  EXPECT_EQ(desktop.screenReads, 1);
 }
 
 // Only a repaint that reaches the swatch or the view redraws the readouts; it
@@ -149,23 +148,53 @@ TEST_F(TickTest, AnotherWindowOverOursIsSampled) {
   desktop.cursor = OverWindow();
   desktop.cursorOverOtherWindow = true;
   main.Timer1Timer();
-  EXPECT_EQ(desktop.CountCalls("ScreenPixel"), 1);
+  EXPECT_EQ(desktop.CountCalls("CaptureScreen"), 1);
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
 }
 
-TEST_F(TickTest, EveryTickOutsideSamplesAgainButResendsOnlyChangedTexts) {
+// Every tick outside reads the screen again, but draws only what differs
+// from what the window shows: nothing at all when nothing changed.
+TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
   desktop.cursor = ScreenPoint{512, 384};
   main.Timer1Timer();
-  desktop.calls.clear();
-  main.Timer1Timer();  // nothing moved, nothing changed
-  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "IsOwnWindowAt", "AcquireScreen",
-                                  "CopyScreenArea(429,341,167x87)", "ScreenPixel", "PaintSwatch",
-                                  "PaintMagnifier", "ReleaseScreen"}));
-  desktop.calls.clear();
-  desktop.cursor = ScreenPoint{513, 384};
+  const PixelBuffer view = *desktop.magnifier;
+  auto tick = [&] {
+    desktop.calls.clear();
+    main.Timer1Timer();
+    EXPECT_EQ(desktop.calls.at(2).rfind("CaptureScreen(", 0), 0u);
+    return Calls(desktop.calls.begin() + 3, desktop.calls.end());
+  };
+  EXPECT_EQ(tick(), Calls{});  // nothing moved, nothing changed
+
+  // A change away from the cursor's pixel reaches the view alone.
+  desktop.screen = [](int x, int) { return x == 430 ? kWhite : kSteelBlue; };
+  EXPECT_EQ(tick(), Calls{"PaintMagnifier"});
+  EXPECT_FALSE(*desktop.magnifier == view);
+  EXPECT_EQ(tick(), Calls{});
+
+  // The cursor's pixel alone: swatch, colour readouts and view.
+  desktop.screen = [](int x, int y) {
+    return x == 512 && y == 384 ? MakeColor(0, 0, 0) : x == 430 ? kWhite : kSteelBlue;
+  };
+  EXPECT_EQ(tick(),
+            (Calls{"PaintSwatch", "SetLabelText(1,0,0,0)", "SetLabelText(2,#000000)",
+                   "SetLabelText(3,0,0,0,100)", "SetLabelText(4,0,0,0)", "PaintMagnifier"}));
+  ExpectSwatch(*desktop.swatch, kBlack, kBlack, kBlack);
+
+  // A move over an even screen: the position readout alone.
+  desktop.screen = [](int, int) { return kSteelBlue; };
   main.Timer1Timer();
-  EXPECT_EQ(desktop.CountCalls("SetLabelText"), 1);
-  EXPECT_EQ(desktop.CountCalls("SetLabelText(0,513 x 384)"), 1);
+  desktop.cursor = ScreenPoint{513, 384};
+  desktop.calls.clear();
+  main.Timer1Timer();
+  EXPECT_EQ(Calls(desktop.calls.begin() + 3, desktop.calls.end()),
+            Calls{"SetLabelText(0,513 x 384)"});
+
+  // A repaint draws both again, changed or not.
+  desktop.calls.clear();
+  main.Paint(tintspot::testing::kWholeClient);
+  EXPECT_EQ(desktop.calls, (Calls{"PaintSwatch", "PaintMagnifier"}));
+  EXPECT_EQ(tick(), Calls{});
 }
 
 TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
@@ -211,9 +240,11 @@ TEST_F(TickTest, FailedPixelReadGetsTheBlackPadlockWhenLocked) {
   EXPECT_LT(ink, 77);
 }
 
-TEST_F(TickTest, ScreenIsReleasedWhenAPlatformCallFails) {
+// A failing call ends the tick with an error box; what it did not draw is
+// drawn at the next tick.
+TEST_F(TickTest, TicksGoOnWhenAPlatformCallFails) {
   desktop.cursor = ScreenPoint{512, 384};
-  for (const char* failing : {"ScreenPixel", "CopyScreenArea", "PaintSwatch", "PaintMagnifier"}) {
+  for (const char* failing : {"CaptureScreen", "PaintSwatch", "PaintMagnifier"}) {
     SCOPED_TRACE(failing);
     bool thrown = false;
     desktop.onCall = [&](const std::string& call) {
@@ -225,19 +256,18 @@ TEST_F(TickTest, ScreenIsReleasedWhenAPlatformCallFails) {
     desktop.calls.clear();
     main.Timer1Timer();
     EXPECT_TRUE(thrown);
-    EXPECT_EQ(desktop.screenLeases, 0);
-    // Given back before the error is shown.
-    ASSERT_GE(desktop.calls.size(), 2u);
-    EXPECT_EQ(desktop.calls[desktop.calls.size() - 2], "ReleaseScreen");
     EXPECT_EQ(desktop.calls.back(), "ShowErrorBox(device lost.)");
   }
-  EXPECT_EQ(desktop.screenAcquisitions, 4);
-  EXPECT_EQ(desktop.errorBoxes.size(), 4u);
-  // The ticks go on.
+  EXPECT_EQ(desktop.screenReads, 3);
+  EXPECT_EQ(desktop.errorBoxes.size(), 3u);
+  // The ticks go on, and the view whose paint failed is painted now.
   desktop.onCall = nullptr;
+  desktop.calls.clear();
   main.Timer1Timer();
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
-  EXPECT_EQ(desktop.screenLeases, 0);
+  EXPECT_EQ(desktop.CountCalls("PaintSwatch"), 0);
+  EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
+  EXPECT_EQ(*desktop.magnifier, *main.MagBuffer());
 }
 
 }  // namespace
