@@ -16,7 +16,6 @@
 namespace e2e {
 namespace {
 
-
 constexpr const char* kX11Driver = R"(HKCU\Software\Wine\X11 Driver)";
 
 // Starts the X servers before the Wine session starts on them (registered before main's
@@ -113,9 +112,8 @@ TEST_F(MonitorsTest, MagnifierIsBlackWhereNoMonitorIs) {
       },
       cursor, 1);
   std::string difference;
-  EXPECT_TRUE(
-      WaitUntil([&] { return (difference = Difference(probe.View(), expected)).empty(); },
-                milliseconds(5000)))
+  EXPECT_TRUE(WaitUntil([&] { return (difference = Difference(probe.View(), expected)).empty(); },
+                        milliseconds(5000)))
       << difference;
   EXPECT_TRUE(app.Close()) << app.Log();
 }

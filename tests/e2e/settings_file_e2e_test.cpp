@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "app_probe.h"
 #include "e2e_fixture.h"
 #include "fake_profile.h"
-#include "app_probe.h"
 
 namespace e2e {
 namespace {
