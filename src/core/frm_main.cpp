@@ -54,21 +54,17 @@ void TfrmMain::ShowError(const std::string& message) {
   }
 }
 
-const Picture& TfrmMain::PictureOf(PictureSlot slot) const {
-  return shown_[static_cast<int>(slot)];
-}
+const Picture& TfrmMain::PictureOf(Control slot) const { return shown_[slot]; }
 
-const std::string& TfrmMain::LabelText(Label label) const {
-  return labels_[static_cast<int>(label)];
-}
+const std::string& TfrmMain::LabelText(Control label) const { return labels_[label]; }
 
-void TfrmMain::SetPicture(PictureSlot slot, const Picture& picture) {
-  shown_[static_cast<int>(slot)] = picture;
+void TfrmMain::SetPicture(Control slot, const Picture& picture) {
+  shown_[slot] = picture;
   platform_.ShowPicture(slot, picture);
 }
 
-void TfrmMain::SetLabel(Label label, const std::string& text) {
-  std::string& shown = labels_[static_cast<int>(label)];
+void TfrmMain::SetLabel(Control label, const std::string& text) {
+  std::string& shown = labels_[label];
   if (shown == text) return;
   shown = text;
   platform_.SetLabelText(label, text);
@@ -90,15 +86,15 @@ bool TfrmMain::MagnifierShown() { return platform_.WindowRect().Height() != kMai
 
 void TfrmMain::FormCreate() {
   skin_ = LoadSkin([this](const char* name) { return platform_.ResourceData(name); });
-  SetPicture(PictureSlot::imgMain, skin_.imgMain);
-  SetPicture(PictureSlot::imgHeader, skin_.imgHeader);
+  SetPicture(Control::imgMain, skin_.imgMain);
+  SetPicture(Control::imgHeader, skin_.imgHeader);
   imgTitleDeact_ = skin_.imgTitleDeact;
-  SetPicture(PictureSlot::imgTop, skin_.imgTopo);
-  SetPicture(PictureSlot::imgMin, skin_.imgMin);
-  SetPicture(PictureSlot::imgClose, skin_.imgClose);
-  SetPicture(PictureSlot::imgMag, skin_.imgMagu);
-  SetPicture(PictureSlot::imgHelp, skin_.imgHelp);
-  SetPicture(PictureSlot::imgMenu, skin_.imgMenu);
+  SetPicture(Control::imgTop, skin_.imgTopo);
+  SetPicture(Control::imgMin, skin_.imgMin);
+  SetPicture(Control::imgClose, skin_.imgClose);
+  SetPicture(Control::imgMag, skin_.imgMagu);
+  SetPicture(Control::imgHelp, skin_.imgHelp);
+  SetPicture(Control::imgMenu, skin_.imgMenu);
 
   // The window ends up topmost exactly when the saved value says so; the
   // toggle runs in both cases so that imgTop shows the matching picture.
@@ -180,12 +176,12 @@ ScreenPoint TfrmMain::SnapPosition(const Rect& proposed) {
 
 void TfrmMain::ToggleOnTop() {
   platform_.SetTopmost(!isOnTop_);
-  SetPicture(PictureSlot::imgTop, isOnTop_ ? skin_.imgTopo : skin_.imgTopd);
+  SetPicture(Control::imgTop, isOnTop_ ? skin_.imgTopo : skin_.imgTopd);
   isOnTop_ = !isOnTop_;
 }
 
 void TfrmMain::ShowMagnifierPanel(bool show) {
-  SetPicture(PictureSlot::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
+  SetPicture(Control::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
   platform_.SetWindowHeight(show ? kMainHeightFull : kMainHeightCompact);
 }
 
@@ -257,11 +253,11 @@ void TfrmMain::RefreshReadouts(Redraw redraw) {
   textsColour_ = currentColor_;
   textsPos_ = cursorPos_;
   const ReadoutTexts texts = MakeReadoutTexts(currentColor_, cursorPos_);
-  SetLabel(Label::lblPixel, texts.pixel);
-  SetLabel(Label::lblRGB, texts.rgb);
-  SetLabel(Label::lblHEX, texts.hex);
-  SetLabel(Label::lblCMYK, texts.cmyk);
-  SetLabel(Label::lblHSL, texts.hsb);
+  SetLabel(Control::lblPixel, texts.pixel);
+  SetLabel(Control::lblRGB, texts.rgb);
+  SetLabel(Control::lblHEX, texts.hex);
+  SetLabel(Control::lblCMYK, texts.cmyk);
+  SetLabel(Control::lblHSL, texts.hsb);
 }
 
 void TfrmMain::UpdateDisplay(Redraw redraw) {

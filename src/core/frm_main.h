@@ -86,10 +86,10 @@ class TfrmMain : private MouseEventSink {
   bool TimerEnabled() const { return timerEnabled_; }
   bool IsLocked() const { return !timerEnabled_; }
   bool HelpShown() const { return helpShown_; }
-  const Picture& PictureOf(PictureSlot slot) const;
+  const Picture& PictureOf(Control slot) const;
   const SkinPictures& Skin() const { return skin_; }
   const std::optional<Picture>& ImgTemp() const { return imgTemp_; }
-  const std::string& LabelText(Label label) const;
+  const std::string& LabelText(Control label) const;
 
  private:
   // Operations shared across the window.
@@ -106,8 +106,8 @@ class TfrmMain : private MouseEventSink {
   void SwapTitleImage();
   void CopyLabel(Control sender);
   void SetTimerEnabled(bool enabled);
-  void SetPicture(PictureSlot slot, const Picture& picture);
-  void SetLabel(Label label, const std::string& text);
+  void SetPicture(Control slot, const Picture& picture);
+  void SetLabel(Control label, const std::string& text);
   bool MagnifierShown();
 
   // Handlers.
@@ -115,8 +115,8 @@ class TfrmMain : private MouseEventSink {
   void imgHeaderMouseDown();
   void imgHeaderDblClick();
   void imgTopMouseDown();
-  void PressButton(PictureSlot slot, const Picture& pressed);
-  void ReleaseButton(PictureSlot slot);
+  void PressButton(Control slot, const Picture& pressed);
+  void ReleaseButton(Control slot);
   void RestorePressedButton();
   void imgMagMouseDown();
   void pbMagMouseDown(ScreenPoint viewPoint);
@@ -140,11 +140,11 @@ class TfrmMain : private MouseEventSink {
   Platform& platform_;
   MouseRules mouse_;
   SkinPictures skin_;
-  Picture shown_[8];  // indexed by PictureSlot
+  ControlTable<Picture> shown_;  // what each picture control shows
   Picture imgTitleDeact_;
   std::optional<Picture> imgTemp_;
-  std::optional<PictureSlot> pressedSlot_;  // the button whose normal picture imgTemp holds
-  std::string labels_[5];                   // indexed by Label
+  std::optional<Control> pressedSlot_;  // the button whose normal picture imgTemp holds
+  ControlTable<std::string> labels_;    // what each label shows
 
   TColor currentColor_ = kBlack;
   ScreenPoint cursorPos_;

@@ -39,8 +39,8 @@ void TfrmMain::OnPress(Control control, MouseButton, ScreenPoint clientPoint) {
     case Control::Pixel: PixelMouseDown(); break;
     case Control::imgHeader: imgHeaderMouseDown(); break;
     case Control::imgTop: imgTopMouseDown(); break;
-    case Control::imgMin: PressButton(PictureSlot::imgMin, skin_.imgMind); break;
-    case Control::imgClose: PressButton(PictureSlot::imgClose, skin_.imgClosed); break;
+    case Control::imgMin: PressButton(Control::imgMin, skin_.imgMind); break;
+    case Control::imgClose: PressButton(Control::imgClose, skin_.imgClosed); break;
     case Control::imgMag: imgMagMouseDown(); break;
     case Control::imgHelp: imgHelpMouseDown(); break;
     case Control::imgMenu: imgMenuMouseDown(); break;
@@ -54,8 +54,8 @@ void TfrmMain::OnPress(Control control, MouseButton, ScreenPoint clientPoint) {
 }
 
 void TfrmMain::OnRelease(Control control, MouseButton) {
-  if (control == Control::imgMin) ReleaseButton(PictureSlot::imgMin);
-  if (control == Control::imgClose) ReleaseButton(PictureSlot::imgClose);
+  if (control == Control::imgMin) ReleaseButton(Control::imgMin);
+  if (control == Control::imgClose) ReleaseButton(Control::imgClose);
 }
 
 void TfrmMain::OnClick(Control control) {
@@ -89,7 +89,7 @@ void TfrmMain::imgHeaderDblClick() {
 
 void TfrmMain::imgTopMouseDown() { ToggleOnTop(); }
 
-void TfrmMain::PressButton(PictureSlot slot, const Picture& pressed) {
+void TfrmMain::PressButton(Control slot, const Picture& pressed) {
   RestorePressedButton();
   imgTemp_ = PictureOf(slot);
   pressedSlot_ = slot;
@@ -105,7 +105,7 @@ void TfrmMain::RestorePressedButton() {
   pressedSlot_.reset();
 }
 
-void TfrmMain::ReleaseButton(PictureSlot slot) {
+void TfrmMain::ReleaseButton(Control slot) {
   // Only the button that was pressed gets its picture back: a release that
   // arrives without its press must not hand it another button's picture.
   if (pressedSlot_ != slot || !imgTemp_) return;
@@ -119,8 +119,8 @@ void TfrmMain::ApplicationActivationChanged() {
 }
 
 void TfrmMain::SwapTitleImage() {
-  Picture holder = PictureOf(PictureSlot::imgHeader);
-  SetPicture(PictureSlot::imgHeader, imgTitleDeact_);
+  Picture holder = PictureOf(Control::imgHeader);
+  SetPicture(Control::imgHeader, imgTitleDeact_);
   imgTitleDeact_ = std::move(holder);
 }
 

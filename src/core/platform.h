@@ -15,11 +15,6 @@
 
 namespace tintspot {
 
-// Picture controls whose picture the platform shows.
-enum class PictureSlot { imgMain, imgHeader, imgTop, imgMin, imgClose, imgMag, imgHelp, imgMenu };
-
-enum class Label { lblPixel, lblRGB, lblHEX, lblCMYK, lblHSL };
-
 enum class MenuCommand { None, mnuPopSite, mnuPopAbout };
 
 // CannotOpen: another program holds the clipboard; CannotSet: the text could
@@ -49,12 +44,14 @@ class Platform {
   // --- Drawing the main window ----------------------------------------------
   // The bytes of one of the program's embedded pictures (empty if missing).
   virtual std::vector<std::uint8_t> ResourceData(const char* name) = 0;
-  // The picture a picture control shows from now on (the platform keeps a copy).
-  virtual void ShowPicture(PictureSlot slot, const Picture& picture) = 0;
+  // The picture a picture control (imgMain, imgTop, ...) shows from now on
+  // (the platform keeps a copy).
+  virtual void ShowPicture(Control slot, const Picture& picture) = 0;
   // Draws straight into the window, now.
   virtual void PaintSwatch(const PixelBuffer& swatch) = 0;
   virtual void PaintMagnifier(const PixelBuffer& view) = 0;
-  virtual void SetLabelText(Label label, const std::string& text) = 0;
+  // The text a label (lblPixel, lblRGB, ...) shows from now on.
+  virtual void SetLabelText(Control label, const std::string& text) = 0;
   // The colour shown in the magnifier view at a point of its own, as drawn
   // in the window now; kClrInvalid when it cannot be read.
   virtual TColor MagnifierPixel(ScreenPoint viewPoint) = 0;

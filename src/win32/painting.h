@@ -25,10 +25,10 @@ class MainPainter {
 
   // Each of these keeps the new content and redraws its control at once:
   // straight into the window, or into the frame when a repaint is running.
-  void ShowPicture(PictureSlot slot, const Picture& picture);
+  void ShowPicture(Control slot, const Picture& picture);
   void ShowSwatch(const PixelBuffer& swatch);
   void ShowMagnifier(const PixelBuffer& view);
-  void ShowLabel(Label label, const std::string& text);
+  void ShowLabel(Control label, const std::string& text);
 
   // A sampling tick: what changes between BeginBatch and EndBatch reaches the
   // window in one copy of the rectangle around it all, at EndBatch (or
@@ -50,7 +50,7 @@ class MainPainter {
   void DrawPixels(const PixelBuffer& pixels, std::optional<TColor> transparent, int left, int top,
                   const RECT& clip);
   void DrawFrame(const Rect& bounds, TColor pen, const RECT& clip);
-  void DrawLabel(int index, const Rect& bounds, const RECT& clip);
+  void DrawLabel(Control label, const Rect& bounds, const RECT& clip);
   void Present(HDC dc, const RECT& area);
   void PresentNow(const RECT& area);
 
@@ -59,10 +59,10 @@ class MainPainter {
   HFONT labelFont_ = nullptr;
   HGDIOBJ oldFont_ = nullptr;
 
-  std::optional<Picture> pictures_[8];  // indexed by PictureSlot
+  ControlTable<std::optional<Picture>> pictures_;
   std::optional<PixelBuffer> swatch_;
   std::optional<PixelBuffer> magnifier_;
-  std::string labels_[5];  // indexed by Label
+  ControlTable<std::string> labels_;
 
   int batches_ = 0;  // nesting depth of BeginBatch
   RECT batched_{};   // redrawn during the batch, not yet shown

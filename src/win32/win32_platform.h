@@ -36,7 +36,7 @@ class Win32Platform final : public Platform {
 
   // Drawing the main window.
   std::vector<std::uint8_t> ResourceData(const char* name) override;
-  void ShowPicture(PictureSlot slot, const Picture& picture) override {
+  void ShowPicture(Control slot, const Picture& picture) override {
     painter_.ShowPicture(slot, picture);
   }
   void PaintSwatch(const PixelBuffer& swatch) override {
@@ -47,7 +47,7 @@ class Win32Platform final : public Platform {
     profile::Stage stage("PaintMagnifier");
     painter_.ShowMagnifier(view);
   }
-  void SetLabelText(Label label, const std::string& text) override {
+  void SetLabelText(Control label, const std::string& text) override {
     profile::Stage stage("SetLabelText");
     painter_.ShowLabel(label, text);
   }

@@ -76,8 +76,8 @@ std::vector<std::uint8_t> FakePlatform::ResourceData(const char* name) {
   return found == resources.end() ? std::vector<std::uint8_t>{} : found->second;
 }
 
-void FakePlatform::ShowPicture(PictureSlot slot, const Picture& picture) {
-  Log("ShowPicture(" + std::to_string(static_cast<int>(slot)) + ")");
+void FakePlatform::ShowPicture(Control slot, const Picture& picture) {
+  Log(std::string("ShowPicture(") + InfoOf(slot).name + ")");
   pictures[slot] = picture;
 }
 
@@ -93,8 +93,8 @@ void FakePlatform::PaintMagnifier(const PixelBuffer& view) {
   ++magnifierPaints;
 }
 
-void FakePlatform::SetLabelText(Label label, const std::string& text) {
-  Log("SetLabelText(" + std::to_string(static_cast<int>(label)) + "," + text + ")");
+void FakePlatform::SetLabelText(Control label, const std::string& text) {
+  Log(std::string("SetLabelText(") + InfoOf(label).name + "," + text + ")");
   labels[label] = text;
 }
 

@@ -66,7 +66,8 @@ class FakePlatform : public Platform {
   std::function<void(const std::string& call)> onCall;
 
   // --- What the core did (tests read these) ----------------------------------
-  std::vector<std::string> calls;  // e.g. "SetTopmost(1)", "ReadSetting(General,X)"
+  // e.g. "SetTopmost(1)", "ReadSetting(General,X)", "ShowPicture(imgTop)"; controls by name
+  std::vector<std::string> calls;
   Rect window = Rect::FromSize(0, 0, 171, 234);
   bool minimized = false;
   bool topmost = false;
@@ -76,8 +77,8 @@ class FakePlatform : public Platform {
   bool zoomEnabled = true;
   bool captured = false;
   int screenReads = 0;
-  std::map<PictureSlot, Picture> pictures;
-  std::map<Label, std::string> labels;
+  std::map<Control, Picture> pictures;
+  std::map<Control, std::string> labels;
   std::optional<PixelBuffer> swatch;     // last swatch painted
   std::optional<PixelBuffer> magnifier;  // last view painted
   int swatchPaints = 0;
@@ -100,10 +101,10 @@ class FakePlatform : public Platform {
   TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override;
   TColor SystemColor(int index) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
-  void ShowPicture(PictureSlot slot, const Picture& picture) override;
+  void ShowPicture(Control slot, const Picture& picture) override;
   void PaintSwatch(const PixelBuffer& pixels) override;
   void PaintMagnifier(const PixelBuffer& view) override;
-  void SetLabelText(Label label, const std::string& text) override;
+  void SetLabelText(Control label, const std::string& text) override;
   TColor MagnifierPixel(ScreenPoint viewPoint) override;
   Rect WindowRect() override;
   void MoveWindow(ScreenPoint topLeft) override;

@@ -30,7 +30,7 @@ class TickTest : public ::testing::Test {
     main.FormCreate();  // window at 874,423, 171 x 125
     desktop.calls.clear();
   }
-  std::string Text(Label label) { return desktop.labels[label]; }
+  std::string Text(Control label) { return desktop.labels[label]; }
   ScreenPoint OverWindow() const {
     return ScreenPoint{desktop.window.left + 60, desktop.window.top + 30};
   }
@@ -54,8 +54,9 @@ TEST_F(TickTest, TickOutsideTheWindowSamplesInThisOrder) {
   EXPECT_EQ(
       desktop.calls,
       (Calls{"CursorPosition", "IsOwnWindowAt", "CaptureScreen(429,341,167x87)", "PaintSwatch",
-             "SetLabelText(0,512 x 384)", "SetLabelText(1,51,102,153)", "SetLabelText(2,#336699)",
-             "SetLabelText(3,67,33,0,40)", "SetLabelText(4,210,67,60)", "PaintMagnifier"}));
+             "SetLabelText(lblPixel,512 x 384)", "SetLabelText(lblRGB,51,102,153)",
+             "SetLabelText(lblHEX,#336699)", "SetLabelText(lblCMYK,67,33,0,40)",
+             "SetLabelText(lblHSL,210,67,60)", "PaintMagnifier"}));
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
   EXPECT_EQ(main.CursorPos(), (ScreenPoint{512, 384}));
   ASSERT_TRUE(desktop.swatch.has_value());
@@ -86,11 +87,11 @@ TEST_F(TickTest, CursorOnAMonitorLeftOfThePrimary) {
   desktop.screen = [](int x, int) { return x < 0 ? MakeColor(51, 102, 153) : kBlack; };
   desktop.cursor = ScreenPoint{-1280, 15};
   main.Timer1Timer();
-  EXPECT_EQ(Text(Label::lblPixel), "-1280 x 15");
-  EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
-  EXPECT_EQ(Text(Label::lblHEX), "#336699");
-  EXPECT_EQ(Text(Label::lblCMYK), "67,33,0,40");
-  EXPECT_EQ(Text(Label::lblHSL), "210,67,60");
+  EXPECT_EQ(Text(Control::lblPixel), "-1280 x 15");
+  EXPECT_EQ(Text(Control::lblRGB), "51,102,153");
+  EXPECT_EQ(Text(Control::lblHEX), "#336699");
+  EXPECT_EQ(Text(Control::lblCMYK), "67,33,0,40");
+  EXPECT_EQ(Text(Control::lblHSL), "210,67,60");
 }
 
 TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
@@ -108,12 +109,12 @@ TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
   EXPECT_EQ(*main.MagBuffer(), view);
   EXPECT_EQ(desktop.swatchPaints, swatchPaints);
-  EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
+  EXPECT_EQ(Text(Control::lblPixel), "512 x 384");
 
   // The next repaint shows the new position beside the old colour.
   main.Paint(tintspot::testing::kWholeClient);
-  EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
-  EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
+  EXPECT_EQ(Text(Control::lblPixel), "934 x 453");
+  EXPECT_EQ(Text(Control::lblRGB), "51,102,153");
   EXPECT_EQ(desktop.screenReads, 1);
 }
 
@@ -131,14 +132,14 @@ TEST_F(TickTest, RepaintsElsewhereLeaveTheReadoutsAlone) {
     desktop.calls.clear();
     main.Paint(area);
     EXPECT_TRUE(desktop.calls.empty()) << area.top;
-    EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
+    EXPECT_EQ(Text(Control::lblPixel), "512 x 384");
   }
   // One pixel of the view is enough, and it redraws the swatch as well.
   desktop.calls.clear();
   main.Paint(Rect::FromSize(168, 212, 1, 1));
   EXPECT_EQ(desktop.CountCalls("PaintSwatch"), 1);
   EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
-  EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
+  EXPECT_EQ(Text(Control::lblPixel), "934 x 453");
   desktop.calls.clear();
   main.Paint(Rect::FromSize(162, 72, 1, 1));  // the swatch's last pixel
   EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
@@ -176,9 +177,9 @@ TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
   desktop.screen = [](int x, int y) {
     return x == 512 && y == 384 ? MakeColor(0, 0, 0) : x == 430 ? kWhite : kSteelBlue;
   };
-  EXPECT_EQ(tick(),
-            (Calls{"PaintSwatch", "SetLabelText(1,0,0,0)", "SetLabelText(2,#000000)",
-                   "SetLabelText(3,0,0,0,100)", "SetLabelText(4,0,0,0)", "PaintMagnifier"}));
+  EXPECT_EQ(tick(), (Calls{"PaintSwatch", "SetLabelText(lblRGB,0,0,0)",
+                           "SetLabelText(lblHEX,#000000)", "SetLabelText(lblCMYK,0,0,0,100)",
+                           "SetLabelText(lblHSL,0,0,0)", "PaintMagnifier"}));
   ExpectSwatch(*desktop.swatch, kBlack, kBlack, kBlack);
 
   // A move over an even screen: the position readout alone.
@@ -188,7 +189,7 @@ TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
   desktop.calls.clear();
   main.Timer1Timer();
   EXPECT_EQ(Calls(desktop.calls.begin() + 3, desktop.calls.end()),
-            Calls{"SetLabelText(0,513 x 384)"});
+            Calls{"SetLabelText(lblPixel,513 x 384)"});
 
   // A repaint draws both again, changed or not.
   desktop.calls.clear();
@@ -202,10 +203,10 @@ TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
   desktop.pixelReadFails = true;
   main.Timer1Timer();
   EXPECT_EQ(main.CurrentColor(), 0xFFFFFFFFu);
-  EXPECT_EQ(Text(Label::lblRGB), "255,255,255");
-  EXPECT_EQ(Text(Label::lblHEX), "#FFFFFF");
-  EXPECT_EQ(Text(Label::lblCMYK), "0,0,0,0");
-  EXPECT_EQ(Text(Label::lblHSL), "0,0,100");
+  EXPECT_EQ(Text(Control::lblRGB), "255,255,255");
+  EXPECT_EQ(Text(Control::lblHEX), "#FFFFFF");
+  EXPECT_EQ(Text(Control::lblCMYK), "0,0,0,0");
+  EXPECT_EQ(Text(Control::lblHSL), "0,0,100");
   // Rings of white; the centre is system colour 255, which reads as 0.
   ExpectSwatch(*desktop.swatch, MakeColor(204, 204, 204), MakeColor(235, 235, 235), kBlack);
 
