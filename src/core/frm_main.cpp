@@ -54,13 +54,13 @@ void TfrmMain::ShowError(const std::string& message) {
   }
 }
 
-const Picture& TfrmMain::PictureOf(Control slot) const { return shown_[slot]; }
+const Picture& TfrmMain::PictureOf(Control control) const { return shown_[control]; }
 
 const std::string& TfrmMain::LabelText(Control label) const { return labels_[label]; }
 
-void TfrmMain::SetPicture(Control slot, const Picture& picture) {
-  shown_[slot] = picture;
-  platform_.ShowPicture(slot, picture);
+void TfrmMain::SetPicture(Control control, const Picture& picture) {
+  shown_[control] = picture;
+  platform_.ShowPicture(control, picture);
 }
 
 void TfrmMain::SetLabel(Control label, const std::string& text) {
@@ -80,7 +80,9 @@ void TfrmMain::SetTimerEnabled(bool enabled) {
   }
 }
 
-bool TfrmMain::MagnifierShown() { return platform_.WindowRect().Height() != kMainHeightCompact; }
+TColor TfrmMain::AsDrawn(TColor colour) {
+  return IsSystemColorReference(colour) ? platform_.ReferencedColor(colour) : colour;
+}
 
 // --- Start-up and close ------------------------------------------------------
 
@@ -180,7 +182,10 @@ void TfrmMain::ToggleOnTop() {
   isOnTop_ = !isOnTop_;
 }
 
+// The window's height follows the panel, and only this changes it; a
+// minimized window's rectangle is the iconic one and says nothing of the panel.
 void TfrmMain::ShowMagnifierPanel(bool show) {
+  magnifierShown_ = show;
   SetPicture(Control::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
   platform_.SetWindowHeight(show ? kMainHeightFull : kMainHeightCompact);
 }
@@ -235,11 +240,9 @@ void TfrmMain::PixelMouseDown() { ToggleLock(); }
 void TfrmMain::RefreshReadouts(Redraw redraw) {
   SwatchInputs swatch;
   swatch.colour = currentColor_;
-  swatch.darkShadow = platform_.SystemColor(kColor3DDkShadow);
+  swatch.darkShadow = platform_.SystemColor(SystemColour::DarkShadow);
   // The drawing layer reads a value with its top bit set as a system colour.
-  swatch.centreFill = IsSystemColorReference(currentColor_)
-                          ? platform_.SystemColor(static_cast<int>(currentColor_ & 0xFFu))
-                          : currentColor_;
+  swatch.centreFill = AsDrawn(currentColor_);
   if (IsLocked())
     swatch.padlock = HasContrast(currentColor_, kBlack) ? &skin_.imgLockBlack : &skin_.imgLockWhite;
   if (redraw == Redraw::All || shownSwatch_ != swatch) {

@@ -86,7 +86,8 @@ class TfrmMain : private MouseEventSink {
   bool TimerEnabled() const { return timerEnabled_; }
   bool IsLocked() const { return !timerEnabled_; }
   bool HelpShown() const { return helpShown_; }
-  const Picture& PictureOf(Control slot) const;
+  bool MagnifierShown() const { return magnifierShown_; }
+  const Picture& PictureOf(Control control) const;
   const SkinPictures& Skin() const { return skin_; }
   const std::optional<Picture>& ImgTemp() const { return imgTemp_; }
   const std::string& LabelText(Control label) const;
@@ -106,17 +107,18 @@ class TfrmMain : private MouseEventSink {
   void SwapTitleImage();
   void CopyLabel(Control sender);
   void SetTimerEnabled(bool enabled);
-  void SetPicture(Control slot, const Picture& picture);
+  void SetPicture(Control control, const Picture& picture);
   void SetLabel(Control label, const std::string& text);
-  bool MagnifierShown();
+  // The colour as the window draws it: a system-colour reference resolved.
+  TColor AsDrawn(TColor colour);
 
   // Handlers.
   void PixelMouseDown();
   void imgHeaderMouseDown();
   void imgHeaderDblClick();
   void imgTopMouseDown();
-  void PressButton(Control slot, const Picture& pressed);
-  void ReleaseButton(Control slot);
+  void PressButton(Control button, const Picture& pressed);
+  void ReleaseButton(Control button);
   void RestorePressedButton();
   void imgMagMouseDown();
   void pbMagMouseDown(ScreenPoint viewPoint);
@@ -143,8 +145,8 @@ class TfrmMain : private MouseEventSink {
   ControlTable<Picture> shown_;  // what each picture control shows
   Picture imgTitleDeact_;
   std::optional<Picture> imgTemp_;
-  std::optional<Control> pressedSlot_;  // the button whose normal picture imgTemp holds
-  ControlTable<std::string> labels_;    // what each label shows
+  std::optional<Control> pressedButton_;  // the button whose normal picture imgTemp holds
+  ControlTable<std::string> labels_;      // what each label shows
 
   TColor currentColor_ = kBlack;
   ScreenPoint cursorPos_;
@@ -164,6 +166,7 @@ class TfrmMain : private MouseEventSink {
   bool timerEnabled_ = false;
   bool savedTimerState_ = false;
   bool helpShown_ = false;
+  bool magnifierShown_ = false;  // the window is at its full height
   bool closed_ = false;
   bool closing_ = false;
   bool errorBoxOpen_ = false;

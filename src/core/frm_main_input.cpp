@@ -89,11 +89,11 @@ void TfrmMain::imgHeaderDblClick() {
 
 void TfrmMain::imgTopMouseDown() { ToggleOnTop(); }
 
-void TfrmMain::PressButton(Control slot, const Picture& pressed) {
+void TfrmMain::PressButton(Control button, const Picture& pressed) {
   RestorePressedButton();
-  imgTemp_ = PictureOf(slot);
-  pressedSlot_ = slot;
-  SetPicture(slot, pressed);
+  imgTemp_ = PictureOf(button);
+  pressedButton_ = button;
+  SetPicture(button, pressed);
 }
 
 void TfrmMain::RestorePressedButton() {
@@ -101,16 +101,16 @@ void TfrmMain::RestorePressedButton() {
   // release (a right press released away from the window, a left press whose
   // capture was lost) gets its picture back first; otherwise the scratch
   // holder would take its pressed picture and it would stay pressed for good.
-  if (pressedSlot_ && imgTemp_) SetPicture(*pressedSlot_, *imgTemp_);
-  pressedSlot_.reset();
+  if (pressedButton_ && imgTemp_) SetPicture(*pressedButton_, *imgTemp_);
+  pressedButton_.reset();
 }
 
-void TfrmMain::ReleaseButton(Control slot) {
+void TfrmMain::ReleaseButton(Control button) {
   // Only the button that was pressed gets its picture back: a release that
   // arrives without its press must not hand it another button's picture.
-  if (pressedSlot_ != slot || !imgTemp_) return;
-  pressedSlot_.reset();
-  SetPicture(slot, *imgTemp_);
+  if (pressedButton_ != button || !imgTemp_) return;
+  pressedButton_.reset();
+  SetPicture(button, *imgTemp_);
 }
 
 void TfrmMain::ApplicationActivationChanged() {
@@ -129,10 +129,7 @@ void TfrmMain::SwapTitleImage() {
 void TfrmMain::imgMagMouseDown() { ShowMagnifierPanel(!MagnifierShown()); }
 
 void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
-  TColor colour = platform_.MagnifierPixel(viewPoint);
-  if (IsSystemColorReference(colour))
-    colour = platform_.SystemColor(static_cast<int>(colour & 0xFFu));
-  currentColor_ = colour;
+  currentColor_ = AsDrawn(platform_.MagnifierPixel(viewPoint));
   RefreshReadouts();
 }
 

@@ -21,8 +21,10 @@ enum class MenuCommand { None, mnuPopSite, mnuPopAbout };
 // not be handed to it.
 enum class ClipboardResult { Done, CannotOpen, CannotSet };
 
-// System colour indices the core uses.
-constexpr int kColor3DDkShadow = 21;
+// Colours of the desktop's colour scheme that the core draws with.
+enum class SystemColour {
+  DarkShadow,  // the darkest edge of a sunken 3-D frame
+};
 
 class Platform {
  public:
@@ -38,15 +40,19 @@ class Platform {
   // as a read of that one pixel gives it: kClrInvalid when it cannot be read.
   // The screen is held only for the span of the call.
   virtual TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) = 0;
-  // The desktop's colour for a system colour index (0 for an unknown index).
-  virtual TColor SystemColor(int index) = 0;
+  // The desktop's colour for one of its scheme's colours.
+  virtual TColor SystemColor(SystemColour colour) = 0;
+  // The colour a system-colour reference (a colour value with its top bit
+  // set, see IsSystemColorReference) stands for: the desktop's colour of the
+  // index in its low byte, 0 for an index the desktop does not know.
+  virtual TColor ReferencedColor(TColor reference) = 0;
 
   // --- Drawing the main window ----------------------------------------------
   // The bytes of one of the program's embedded pictures (empty if missing).
   virtual std::vector<std::uint8_t> ResourceData(const char* name) = 0;
   // The picture a picture control (imgMain, imgTop, ...) shows from now on
   // (the platform keeps a copy).
-  virtual void ShowPicture(Control slot, const Picture& picture) = 0;
+  virtual void ShowPicture(Control control, const Picture& picture) = 0;
   // Draws straight into the window, now.
   virtual void PaintSwatch(const PixelBuffer& swatch) = 0;
   virtual void PaintMagnifier(const PixelBuffer& view) = 0;

@@ -32,9 +32,9 @@ MainPainter::~MainPainter() {
   if (labelFont_) DeleteObject(labelFont_);
 }
 
-void MainPainter::ShowPicture(Control slot, const Picture& picture) {
-  pictures_[slot] = picture;
-  Redraw(BoundsOf(slot));
+void MainPainter::ShowPicture(Control control, const Picture& picture) {
+  pictures_[control] = picture;
+  Redraw(BoundsOf(control));
 }
 
 void MainPainter::ShowSwatch(const PixelBuffer& swatch) {

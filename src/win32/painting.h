@@ -25,7 +25,7 @@ class MainPainter {
 
   // Each of these keeps the new content and redraws its control at once:
   // straight into the window, or into the frame when a repaint is running.
-  void ShowPicture(Control slot, const Picture& picture);
+  void ShowPicture(Control control, const Picture& picture);
   void ShowSwatch(const PixelBuffer& swatch);
   void ShowMagnifier(const PixelBuffer& view);
   void ShowLabel(Control label, const std::string& text);

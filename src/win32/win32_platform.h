@@ -32,12 +32,13 @@ class Win32Platform final : public Platform {
     profile::Stage stage("CaptureScreen");
     return screen_.Capture(origin, area, point);
   }
-  TColor SystemColor(int index) override;
+  TColor SystemColor(SystemColour colour) override;
+  TColor ReferencedColor(TColor reference) override;
 
   // Drawing the main window.
   std::vector<std::uint8_t> ResourceData(const char* name) override;
-  void ShowPicture(Control slot, const Picture& picture) override {
-    painter_.ShowPicture(slot, picture);
+  void ShowPicture(Control control, const Picture& picture) override {
+    painter_.ShowPicture(control, picture);
   }
   void PaintSwatch(const PixelBuffer& swatch) override {
     profile::Stage stage("PaintSwatch");

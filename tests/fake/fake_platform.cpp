@@ -8,10 +8,15 @@
 #include "skin.h"
 
 namespace tintspot::testing {
+namespace {
+
+constexpr int kDarkShadowIndex = 21;  // Windows' COLOR_3DDKSHADOW
+
+}  // namespace
 
 FakePlatform::FakePlatform() {
   monitors.push_back({Rect::FromSize(0, 0, 1920, 1080), Rect::FromSize(0, 0, 1920, 1040)});
-  systemColors[kColor3DDkShadow] = MakeColor(106, 106, 106);
+  systemColors[kDarkShadowIndex] = MakeColor(106, 106, 106);
   resources = LoadCommittedSkin();
 }
 
@@ -66,8 +71,15 @@ TColor FakePlatform::CaptureScreen(ScreenPoint origin, PixelBuffer& area, Screen
   return screen(point.x, point.y);
 }
 
-TColor FakePlatform::SystemColor(int index) {
-  auto found = systemColors.find(index);
+TColor FakePlatform::SystemColor(SystemColour colour) {
+  switch (colour) {
+    case SystemColour::DarkShadow: return ReferencedColor(kDarkShadowIndex);
+  }
+  return 0;
+}
+
+TColor FakePlatform::ReferencedColor(TColor reference) {
+  auto found = systemColors.find(static_cast<int>(reference & 0xFFu));
   return found == systemColors.end() ? 0 : found->second;
 }
 
@@ -76,9 +88,9 @@ std::vector<std::uint8_t> FakePlatform::ResourceData(const char* name) {
   return found == resources.end() ? std::vector<std::uint8_t>{} : found->second;
 }
 
-void FakePlatform::ShowPicture(Control slot, const Picture& picture) {
-  Log(std::string("ShowPicture(") + InfoOf(slot).name + ")");
-  pictures[slot] = picture;
+void FakePlatform::ShowPicture(Control control, const Picture& picture) {
+  Log(std::string("ShowPicture(") + InfoOf(control).name + ")");
+  pictures[control] = picture;
 }
 
 void FakePlatform::PaintSwatch(const PixelBuffer& pixels) {

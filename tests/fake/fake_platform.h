@@ -29,8 +29,9 @@ class FakePlatform : public Platform {
   // Colour of a screen pixel on a monitor; pixels off every monitor are black.
   std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
   ScreenPoint cursor{0, 0};
-  bool pixelReadFails = false;         // CaptureScreen answers kClrInvalid
-  std::map<int, TColor> systemColors;  // others answer 0
+  bool pixelReadFails = false;  // CaptureScreen answers kClrInvalid
+  // The desktop's colour scheme by Windows' colour index; others answer 0.
+  std::map<int, TColor> systemColors;
   // Extra windows of the program that count as "own" (the zoom list lies
   // inside the main window, so the window rectangle covers it).
   bool cursorOverOtherWindow = false;  // another window lies over ours at the cursor
@@ -99,9 +100,10 @@ class FakePlatform : public Platform {
   ScreenPoint CursorPosition() override;
   bool IsOwnWindowAt(ScreenPoint point) override;
   TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override;
-  TColor SystemColor(int index) override;
+  TColor SystemColor(SystemColour colour) override;
+  TColor ReferencedColor(TColor reference) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
-  void ShowPicture(Control slot, const Picture& picture) override;
+  void ShowPicture(Control control, const Picture& picture) override;
   void PaintSwatch(const PixelBuffer& pixels) override;
   void PaintMagnifier(const PixelBuffer& view) override;
   void SetLabelText(Control label, const std::string& text) override;

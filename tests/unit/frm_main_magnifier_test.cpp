@@ -243,6 +243,22 @@ TEST_F(MagnifierViewTest, MagnifierButtonTogglesThePanelWithAnyButton) {
   EXPECT_EQ(desktop.CountCalls("SetWindowHeight"), 2);
 }
 
+TEST_F(MagnifierViewTest, CtrlMTogglesThePanelItKnowsOfWhileMinimized) {
+  ClickAt(main, kOnImgMag);
+  ASSERT_FALSE(main.MagnifierShown());
+  // Minimized: the window's own rectangle is the iconic one.
+  desktop.minimized = true;
+  desktop.window = Rect::FromSize(-32000, -32000, 160, 28);
+  ShiftState ctrl;
+  ctrl.ctrl = true;
+  main.KeyDown(0x4D, ctrl);
+  EXPECT_TRUE(main.MagnifierShown());
+  EXPECT_EQ(desktop.calls.back(), "SetWindowHeight(234)");
+  main.KeyDown(0x4D, ctrl);
+  EXPECT_FALSE(main.MagnifierShown());
+  EXPECT_EQ(desktop.calls.back(), "SetWindowHeight(125)");
+}
+
 TEST_F(MagnifierViewTest, HiddenPanelStillRendersEveryTick) {
   ClickAt(main, kOnImgMag);
   ASSERT_EQ(desktop.window.Height(), 125);

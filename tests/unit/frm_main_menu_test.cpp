@@ -26,7 +26,7 @@ class MenuTest : public ::testing::Test {
   std::string At(int x, int y) const {
     return std::to_string(desktop.window.left + x) + "," + std::to_string(desktop.window.top + y);
   }
-  const PixelBuffer& Shown(Control slot) { return desktop.pictures.at(slot).pixels; }
+  const PixelBuffer& Shown(Control control) { return desktop.pictures.at(control).pixels; }
   // The message loop's turn: the items the menu posted reach the window.
   void DeliverPosted() {
     const std::vector<MenuCommand> items = std::move(desktop.postedMenuItems);

@@ -23,7 +23,7 @@ class TitleTest : public ::testing::Test {
   FakePlatform desktop;
   TfrmMain main{desktop};
   void SetUp() override { main.FormCreate(); }
-  const Picture& Shown(Control slot) { return desktop.pictures.at(slot); }
+  const Picture& Shown(Control control) { return desktop.pictures.at(control); }
 };
 
 TEST_F(TitleTest, AnyButtonOnTheTitleStartsAMove) {
