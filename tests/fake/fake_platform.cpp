@@ -36,10 +36,15 @@ std::map<std::string, std::vector<std::uint8_t>> LoadCommittedSkin() {
   return skin;
 }
 
+std::vector<std::string> FakePlatform::CallsStartingWith(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const std::string& call : calls)
+    if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
+  return found;
+}
+
 int FakePlatform::CountCalls(const std::string& prefix) const {
-  int n = 0;
-  for (const std::string& call : calls) n += call.compare(0, prefix.size(), prefix) == 0;
-  return n;
+  return static_cast<int>(CallsStartingWith(prefix).size());
 }
 
 bool FakePlatform::OnSomeMonitor(int x, int y) const {

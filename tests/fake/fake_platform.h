@@ -93,7 +93,8 @@ class FakePlatform : public Platform {
   int dragsStarted = 0;
   std::optional<ScreenPoint> menuShownAt;
 
-  // Counts the calls whose log entry starts with prefix.
+  // The calls whose log entry starts with prefix, in order, and their count.
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
   int CountCalls(const std::string& prefix) const;
 
   // --- Platform ---------------------------------------------------------------------
