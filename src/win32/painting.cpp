@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "gdi_owners.h"
 #include "main_layout.h"
 #include "tick_profile.h"
 
@@ -20,16 +21,11 @@ RECT BoundsOf(Control control) { return ToRECT(InfoOf(control).bounds); }
 MainPainter::MainPainter(const ShellWindows& windows) : windows_(windows) {
   if (!buffer_.Create(kMainWidth, kMainHeightFull))
     throw std::runtime_error("Cannot create the window's drawing surface");
-  labelFont_ = CreatePixelFont("Tahoma", -9, false);
-  if (labelFont_) oldFont_ = SelectObject(buffer_.dc(), labelFont_);
+  labelFont_.Reset(CreatePixelFont("Tahoma", -9, false));
+  if (labelFont_) labelFontSelected_.emplace(buffer_.dc(), labelFont_.get());
   SetBkMode(buffer_.dc(), TRANSPARENT);
   SetTextColor(buffer_.dc(), kLabelText);
   Compose(kClient);
-}
-
-MainPainter::~MainPainter() {
-  if (oldFont_) SelectObject(buffer_.dc(), oldFont_);
-  if (labelFont_) DeleteObject(labelFont_);
 }
 
 void MainPainter::ShowPicture(Control control, const Picture& picture) {
@@ -188,18 +184,17 @@ void MainPainter::Present(HDC dc, const RECT& area) {
 
 void MainPainter::PresentNow(const RECT& area) {
   if (!windows_.main) return;
-  HDC dc;
-  {
+  WindowDc dc = [this] {
     profile::Stage stage("window GetDC");
-    dc = GetDC(windows_.main);
-  }
+    return WindowDc(windows_.main);
+  }();
   if (!dc) return;
   {
     profile::Stage stage("BitBlt to window");
-    Present(dc, area);
+    Present(dc.get(), area);
   }
   profile::Stage stage("window ReleaseDC");
-  ReleaseDC(windows_.main, dc);
+  dc.Release();
 }
 
 }  // namespace tintspot::win32

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "gdi_owners.h"
 #include "gdi_util.h"
 #include "pixel_buffer.h"
 #include "platform.h"
@@ -19,7 +20,6 @@ namespace tintspot::win32 {
 class MainPainter {
  public:
   explicit MainPainter(const ShellWindows& windows);
-  ~MainPainter();
   MainPainter(const MainPainter&) = delete;
   MainPainter& operator=(const MainPainter&) = delete;
 
@@ -36,6 +36,18 @@ class MainPainter {
   void BeginBatch();
   void EndBatch();
   void PresentBatch();
+  // A batch for the span of a scope: what it drew is shown at its end, also
+  // when the scope ends in an error.
+  class BatchScope {
+   public:
+    explicit BatchScope(MainPainter& painter) : painter_(painter) { painter_.BeginBatch(); }
+    ~BatchScope() { painter_.EndBatch(); }
+    BatchScope(const BatchScope&) = delete;
+    BatchScope& operator=(const BatchScope&) = delete;
+
+   private:
+    MainPainter& painter_;
+  };
 
   // A repaint: BeginFrame redraws the retained scene within the update
   // rectangle, the core then paints what it paints, and EndFrame copies the
@@ -56,8 +68,8 @@ class MainPainter {
 
   const ShellWindows& windows_;
   DibSurface buffer_;  // the whole client area at full height
-  HFONT labelFont_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr;
+  GdiObject<HFONT> labelFont_;
+  std::optional<Selection> labelFontSelected_;  // into buffer_, while the painter lives
 
   ControlTable<std::optional<Picture>> pictures_;
   std::optional<PixelBuffer> swatch_;
