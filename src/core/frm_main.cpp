@@ -54,21 +54,17 @@ void TfrmMain::ShowError(const std::string& message) {
   }
 }
 
-const Picture& TfrmMain::PictureOf(PictureSlot slot) const {
-  return shown_[static_cast<int>(slot)];
+const Picture& TfrmMain::PictureOf(Control control) const { return shown_[control]; }
+
+const std::string& TfrmMain::LabelText(Control label) const { return labels_[label]; }
+
+void TfrmMain::SetPicture(Control control, const Picture& picture) {
+  shown_[control] = picture;
+  platform_.ShowPicture(control, picture);
 }
 
-const std::string& TfrmMain::LabelText(Label label) const {
-  return labels_[static_cast<int>(label)];
-}
-
-void TfrmMain::SetPicture(PictureSlot slot, const Picture& picture) {
-  shown_[static_cast<int>(slot)] = picture;
-  platform_.ShowPicture(slot, picture);
-}
-
-void TfrmMain::SetLabel(Label label, const std::string& text) {
-  std::string& shown = labels_[static_cast<int>(label)];
+void TfrmMain::SetLabel(Control label, const std::string& text) {
+  std::string& shown = labels_[label];
   if (shown == text) return;
   shown = text;
   platform_.SetLabelText(label, text);
@@ -84,21 +80,23 @@ void TfrmMain::SetTimerEnabled(bool enabled) {
   }
 }
 
-bool TfrmMain::MagnifierShown() { return platform_.WindowRect().Height() != kMainHeightCompact; }
+TColor TfrmMain::AsDrawn(TColor colour) {
+  return IsSystemColorReference(colour) ? platform_.ReferencedColor(colour) : colour;
+}
 
 // --- Start-up and close ------------------------------------------------------
 
 void TfrmMain::FormCreate() {
   skin_ = LoadSkin([this](const char* name) { return platform_.ResourceData(name); });
-  SetPicture(PictureSlot::imgMain, skin_.imgMain);
-  SetPicture(PictureSlot::imgHeader, skin_.imgHeader);
+  SetPicture(Control::imgMain, skin_.imgMain);
+  SetPicture(Control::imgHeader, skin_.imgHeader);
   imgTitleDeact_ = skin_.imgTitleDeact;
-  SetPicture(PictureSlot::imgTop, skin_.imgTopo);
-  SetPicture(PictureSlot::imgMin, skin_.imgMin);
-  SetPicture(PictureSlot::imgClose, skin_.imgClose);
-  SetPicture(PictureSlot::imgMag, skin_.imgMagu);
-  SetPicture(PictureSlot::imgHelp, skin_.imgHelp);
-  SetPicture(PictureSlot::imgMenu, skin_.imgMenu);
+  SetPicture(Control::imgTop, skin_.imgTopo);
+  SetPicture(Control::imgMin, skin_.imgMin);
+  SetPicture(Control::imgClose, skin_.imgClose);
+  SetPicture(Control::imgMag, skin_.imgMagu);
+  SetPicture(Control::imgHelp, skin_.imgHelp);
+  SetPicture(Control::imgMenu, skin_.imgMenu);
 
   // The window ends up topmost exactly when the saved value says so; the
   // toggle runs in both cases so that imgTop shows the matching picture.
@@ -180,12 +178,15 @@ ScreenPoint TfrmMain::SnapPosition(const Rect& proposed) {
 
 void TfrmMain::ToggleOnTop() {
   platform_.SetTopmost(!isOnTop_);
-  SetPicture(PictureSlot::imgTop, isOnTop_ ? skin_.imgTopo : skin_.imgTopd);
+  SetPicture(Control::imgTop, isOnTop_ ? skin_.imgTopo : skin_.imgTopd);
   isOnTop_ = !isOnTop_;
 }
 
+// The window's height follows the panel, and only this changes it; a
+// minimized window's rectangle is the iconic one and says nothing of the panel.
 void TfrmMain::ShowMagnifierPanel(bool show) {
-  SetPicture(PictureSlot::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
+  magnifierShown_ = show;
+  SetPicture(Control::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
   platform_.SetWindowHeight(show ? kMainHeightFull : kMainHeightCompact);
 }
 
@@ -239,11 +240,9 @@ void TfrmMain::PixelMouseDown() { ToggleLock(); }
 void TfrmMain::RefreshReadouts(Redraw redraw) {
   SwatchInputs swatch;
   swatch.colour = currentColor_;
-  swatch.darkShadow = platform_.SystemColor(kColor3DDkShadow);
+  swatch.darkShadow = platform_.SystemColor(SystemColour::DarkShadow);
   // The drawing layer reads a value with its top bit set as a system colour.
-  swatch.centreFill = IsSystemColorReference(currentColor_)
-                          ? platform_.SystemColor(static_cast<int>(currentColor_ & 0xFFu))
-                          : currentColor_;
+  swatch.centreFill = AsDrawn(currentColor_);
   if (IsLocked())
     swatch.padlock = HasContrast(currentColor_, kBlack) ? &skin_.imgLockBlack : &skin_.imgLockWhite;
   if (redraw == Redraw::All || shownSwatch_ != swatch) {
@@ -257,11 +256,11 @@ void TfrmMain::RefreshReadouts(Redraw redraw) {
   textsColour_ = currentColor_;
   textsPos_ = cursorPos_;
   const ReadoutTexts texts = MakeReadoutTexts(currentColor_, cursorPos_);
-  SetLabel(Label::lblPixel, texts.pixel);
-  SetLabel(Label::lblRGB, texts.rgb);
-  SetLabel(Label::lblHEX, texts.hex);
-  SetLabel(Label::lblCMYK, texts.cmyk);
-  SetLabel(Label::lblHSL, texts.hsb);
+  SetLabel(Control::lblPixel, texts.pixel);
+  SetLabel(Control::lblRGB, texts.rgb);
+  SetLabel(Control::lblHEX, texts.hex);
+  SetLabel(Control::lblCMYK, texts.cmyk);
+  SetLabel(Control::lblHSL, texts.hsb);
 }
 
 void TfrmMain::UpdateDisplay(Redraw redraw) {

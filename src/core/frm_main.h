@@ -86,10 +86,11 @@ class TfrmMain : private MouseEventSink {
   bool TimerEnabled() const { return timerEnabled_; }
   bool IsLocked() const { return !timerEnabled_; }
   bool HelpShown() const { return helpShown_; }
-  const Picture& PictureOf(PictureSlot slot) const;
+  bool MagnifierShown() const { return magnifierShown_; }
+  const Picture& PictureOf(Control control) const;
   const SkinPictures& Skin() const { return skin_; }
   const std::optional<Picture>& ImgTemp() const { return imgTemp_; }
-  const std::string& LabelText(Label label) const;
+  const std::string& LabelText(Control label) const;
 
  private:
   // Operations shared across the window.
@@ -106,17 +107,18 @@ class TfrmMain : private MouseEventSink {
   void SwapTitleImage();
   void CopyLabel(Control sender);
   void SetTimerEnabled(bool enabled);
-  void SetPicture(PictureSlot slot, const Picture& picture);
-  void SetLabel(Label label, const std::string& text);
-  bool MagnifierShown();
+  void SetPicture(Control control, const Picture& picture);
+  void SetLabel(Control label, const std::string& text);
+  // The colour as the window draws it: a system-colour reference resolved.
+  TColor AsDrawn(TColor colour);
 
   // Handlers.
   void PixelMouseDown();
   void imgHeaderMouseDown();
   void imgHeaderDblClick();
   void imgTopMouseDown();
-  void PressButton(PictureSlot slot, const Picture& pressed);
-  void ReleaseButton(PictureSlot slot);
+  void PressButton(Control button, const Picture& pressed);
+  void ReleaseButton(Control button);
   void RestorePressedButton();
   void imgMagMouseDown();
   void pbMagMouseDown(ScreenPoint viewPoint);
@@ -140,11 +142,11 @@ class TfrmMain : private MouseEventSink {
   Platform& platform_;
   MouseRules mouse_;
   SkinPictures skin_;
-  Picture shown_[8];  // indexed by PictureSlot
+  ControlTable<Picture> shown_;  // what each picture control shows
   Picture imgTitleDeact_;
   std::optional<Picture> imgTemp_;
-  std::optional<PictureSlot> pressedSlot_;  // the button whose normal picture imgTemp holds
-  std::string labels_[5];                   // indexed by Label
+  std::optional<Control> pressedButton_;  // the button whose normal picture imgTemp holds
+  ControlTable<std::string> labels_;      // what each label shows
 
   TColor currentColor_ = kBlack;
   ScreenPoint cursorPos_;
@@ -164,6 +166,7 @@ class TfrmMain : private MouseEventSink {
   bool timerEnabled_ = false;
   bool savedTimerState_ = false;
   bool helpShown_ = false;
+  bool magnifierShown_ = false;  // the window is at its full height
   bool closed_ = false;
   bool closing_ = false;
   bool errorBoxOpen_ = false;

@@ -10,13 +10,13 @@ void TfrmMain::CopyLabel(Control sender) {
   switch (sender) {
     case Control::lblHEX: {
       // Without the leading "#"; before the first readout the label is empty.
-      const std::string& hex = LabelText(Label::lblHEX);
+      const std::string& hex = LabelText(Control::lblHEX);
       text = hex.size() > 1 ? hex.substr(1, 6) : std::string();
       break;
     }
-    case Control::lblRGB: text = LabelText(Label::lblRGB); break;
-    case Control::lblHSL: text = LabelText(Label::lblHSL); break;
-    case Control::lblCMYK: text = LabelText(Label::lblCMYK); break;
+    case Control::lblRGB: text = LabelText(Control::lblRGB); break;
+    case Control::lblHSL: text = LabelText(Control::lblHSL); break;
+    case Control::lblCMYK: text = LabelText(Control::lblCMYK); break;
     default: return;
   }
   switch (platform_.SetClipboardText(text)) {

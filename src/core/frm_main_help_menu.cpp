@@ -30,8 +30,8 @@ void TfrmMain::imgHelpMouseDown() {
   RestorePressedButton();
   savedTimerState_ = timerEnabled_;
   SetTimerEnabled(false);
-  imgTemp_ = PictureOf(PictureSlot::imgHelp);
-  SetPicture(PictureSlot::imgHelp, skin_.imgHelpd);
+  imgTemp_ = PictureOf(Control::imgHelp);
+  SetPicture(Control::imgHelp, skin_.imgHelpd);
   helpShown_ = true;
   platform_.ShowHelpPopup(BelowControl(platform_.WindowRect(), Control::imgHelp));
 }
@@ -40,7 +40,7 @@ void TfrmMain::HelpDeactivated() {
   if (closed_ || !helpShown_) return;
   RunHandler([this] {
     SetTimerEnabled(savedTimerState_);
-    if (imgTemp_) SetPicture(PictureSlot::imgHelp, *imgTemp_);
+    if (imgTemp_) SetPicture(Control::imgHelp, *imgTemp_);
     helpShown_ = false;
     platform_.HideHelpPopup();
   });
@@ -50,11 +50,11 @@ void TfrmMain::HelpDeactivated() {
 
 void TfrmMain::imgMenuMouseDown() {
   RestorePressedButton();
-  imgTemp_ = PictureOf(PictureSlot::imgMenu);
-  SetPicture(PictureSlot::imgMenu, skin_.imgMenud);
+  imgTemp_ = PictureOf(Control::imgMenu);
+  SetPicture(Control::imgMenu, skin_.imgMenud);
   mouse_.CaptureLost();
   platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
-  SetPicture(PictureSlot::imgMenu, *imgTemp_);
+  SetPicture(Control::imgMenu, *imgTemp_);
 }
 
 void TfrmMain::MenuItemClick(MenuCommand command) {

@@ -39,8 +39,8 @@ void TfrmMain::OnPress(Control control, MouseButton, ScreenPoint clientPoint) {
     case Control::Pixel: PixelMouseDown(); break;
     case Control::imgHeader: imgHeaderMouseDown(); break;
     case Control::imgTop: imgTopMouseDown(); break;
-    case Control::imgMin: PressButton(PictureSlot::imgMin, skin_.imgMind); break;
-    case Control::imgClose: PressButton(PictureSlot::imgClose, skin_.imgClosed); break;
+    case Control::imgMin: PressButton(Control::imgMin, skin_.imgMind); break;
+    case Control::imgClose: PressButton(Control::imgClose, skin_.imgClosed); break;
     case Control::imgMag: imgMagMouseDown(); break;
     case Control::imgHelp: imgHelpMouseDown(); break;
     case Control::imgMenu: imgMenuMouseDown(); break;
@@ -54,8 +54,8 @@ void TfrmMain::OnPress(Control control, MouseButton, ScreenPoint clientPoint) {
 }
 
 void TfrmMain::OnRelease(Control control, MouseButton) {
-  if (control == Control::imgMin) ReleaseButton(PictureSlot::imgMin);
-  if (control == Control::imgClose) ReleaseButton(PictureSlot::imgClose);
+  if (control == Control::imgMin) ReleaseButton(Control::imgMin);
+  if (control == Control::imgClose) ReleaseButton(Control::imgClose);
 }
 
 void TfrmMain::OnClick(Control control) {
@@ -89,11 +89,11 @@ void TfrmMain::imgHeaderDblClick() {
 
 void TfrmMain::imgTopMouseDown() { ToggleOnTop(); }
 
-void TfrmMain::PressButton(PictureSlot slot, const Picture& pressed) {
+void TfrmMain::PressButton(Control button, const Picture& pressed) {
   RestorePressedButton();
-  imgTemp_ = PictureOf(slot);
-  pressedSlot_ = slot;
-  SetPicture(slot, pressed);
+  imgTemp_ = PictureOf(button);
+  pressedButton_ = button;
+  SetPicture(button, pressed);
 }
 
 void TfrmMain::RestorePressedButton() {
@@ -101,16 +101,16 @@ void TfrmMain::RestorePressedButton() {
   // release (a right press released away from the window, a left press whose
   // capture was lost) gets its picture back first; otherwise the scratch
   // holder would take its pressed picture and it would stay pressed for good.
-  if (pressedSlot_ && imgTemp_) SetPicture(*pressedSlot_, *imgTemp_);
-  pressedSlot_.reset();
+  if (pressedButton_ && imgTemp_) SetPicture(*pressedButton_, *imgTemp_);
+  pressedButton_.reset();
 }
 
-void TfrmMain::ReleaseButton(PictureSlot slot) {
+void TfrmMain::ReleaseButton(Control button) {
   // Only the button that was pressed gets its picture back: a release that
   // arrives without its press must not hand it another button's picture.
-  if (pressedSlot_ != slot || !imgTemp_) return;
-  pressedSlot_.reset();
-  SetPicture(slot, *imgTemp_);
+  if (pressedButton_ != button || !imgTemp_) return;
+  pressedButton_.reset();
+  SetPicture(button, *imgTemp_);
 }
 
 void TfrmMain::ApplicationActivationChanged() {
@@ -119,8 +119,8 @@ void TfrmMain::ApplicationActivationChanged() {
 }
 
 void TfrmMain::SwapTitleImage() {
-  Picture holder = PictureOf(PictureSlot::imgHeader);
-  SetPicture(PictureSlot::imgHeader, imgTitleDeact_);
+  Picture holder = PictureOf(Control::imgHeader);
+  SetPicture(Control::imgHeader, imgTitleDeact_);
   imgTitleDeact_ = std::move(holder);
 }
 
@@ -129,10 +129,7 @@ void TfrmMain::SwapTitleImage() {
 void TfrmMain::imgMagMouseDown() { ShowMagnifierPanel(!MagnifierShown()); }
 
 void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
-  TColor colour = platform_.MagnifierPixel(viewPoint);
-  if (IsSystemColorReference(colour))
-    colour = platform_.SystemColor(static_cast<int>(colour & 0xFFu));
-  currentColor_ = colour;
+  currentColor_ = AsDrawn(platform_.MagnifierPixel(viewPoint));
   RefreshReadouts();
 }
 

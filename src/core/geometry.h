@@ -20,7 +20,7 @@ struct Rect {
   int right = 0;
   int bottom = 0;
 
-  static Rect FromSize(int left, int top, int width, int height) {
+  static constexpr Rect FromSize(int left, int top, int width, int height) {
     return Rect{left, top, left + width, top + height};
   }
   int Width() const { return right - left; }

@@ -1,9 +1,11 @@
 #include "main_layout.h"
 
+#include <iterator>
+
 namespace tintspot {
 namespace {
 
-const ControlInfo kControls[] = {
+constexpr ControlInfo kControls[] = {
     {Control::MagBG, "MagBG", Rect::FromSize(0, 124, 171, 110), nullptr, CursorShape::Arrow, false},
     {Control::imgMain, "imgMain", Rect::FromSize(0, 19, 171, 90), nullptr, CursorShape::Arrow,
      true},
@@ -34,6 +36,16 @@ const ControlInfo kControls[] = {
      true},
 };
 
+// The table covers every control once, in the enum's (painting) order, so a
+// control's entry is found by its value.
+constexpr bool InEnumOrder() {
+  for (std::size_t i = 0; i < std::size(kControls); ++i)
+    if (static_cast<int>(kControls[i].control) != static_cast<int>(i) + 1) return false;
+  return true;
+}
+static_assert(std::size(kControls) == kControlCount - 1, "every control but None has an entry");
+static_assert(InEnumOrder(), "the entries follow the Control enum");
+
 }  // namespace
 
 const ControlInfo* MainControls(int* count) {
@@ -42,9 +54,8 @@ const ControlInfo* MainControls(int* count) {
 }
 
 const ControlInfo& InfoOf(Control control) {
-  for (const ControlInfo& info : kControls)
-    if (info.control == control) return info;
-  return kControls[0];
+  if (control == Control::None) return kControls[0];
+  return kControls[static_cast<int>(control) - 1];
 }
 
 Control ControlAt(ScreenPoint clientPoint) {

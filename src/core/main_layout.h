@@ -2,6 +2,9 @@
 // the mouse shows over them.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "geometry.h"
 
 namespace tintspot {
@@ -12,7 +15,8 @@ constexpr int kMainHeightCompact = 125;  // cut just above the magnifier
 
 // Controls drawn by the main window itself, in painting order (later ones
 // lie over earlier ones). The zoom list is a child window of its own and
-// is handled by the platform layer.
+// is handled by the platform layer. One name per control: the layout, the
+// core, the Platform calls and the painter all use these.
 enum class Control {
   None,
   MagBG,
@@ -30,7 +34,22 @@ enum class Control {
   pbMag,
   imgMag,
   imgHelp,
-  imgMenu,
+  imgMenu,  // the last one: kControlCount counts on it
+};
+
+constexpr int kControlCount = static_cast<int>(Control::imgMenu) + 1;  // None included
+
+// Something kept for every control (a picture, a label text), indexed by the
+// control itself, so that a new control needs no table of its own.
+template <typename T>
+class ControlTable {
+ public:
+  T& operator[](Control control) { return items_[Index(control)]; }
+  const T& operator[](Control control) const { return items_[Index(control)]; }
+
+ private:
+  static std::size_t Index(Control control) { return static_cast<std::size_t>(control); }
+  std::array<T, kControlCount> items_{};
 };
 
 enum class CursorShape { Arrow, Hand, Dropper };

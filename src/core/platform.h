@@ -15,19 +15,16 @@
 
 namespace tintspot {
 
-// Picture controls whose picture the platform shows.
-enum class PictureSlot { imgMain, imgHeader, imgTop, imgMin, imgClose, imgMag, imgHelp, imgMenu };
-
-enum class Label { lblPixel, lblRGB, lblHEX, lblCMYK, lblHSL };
-
 enum class MenuCommand { None, mnuPopSite, mnuPopAbout };
 
 // CannotOpen: another program holds the clipboard; CannotSet: the text could
 // not be handed to it.
 enum class ClipboardResult { Done, CannotOpen, CannotSet };
 
-// System colour indices the core uses.
-constexpr int kColor3DDkShadow = 21;
+// Colours of the desktop's colour scheme that the core draws with.
+enum class SystemColour {
+  DarkShadow,  // the darkest edge of a sunken 3-D frame
+};
 
 class Platform {
  public:
@@ -43,18 +40,24 @@ class Platform {
   // as a read of that one pixel gives it: kClrInvalid when it cannot be read.
   // The screen is held only for the span of the call.
   virtual TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) = 0;
-  // The desktop's colour for a system colour index (0 for an unknown index).
-  virtual TColor SystemColor(int index) = 0;
+  // The desktop's colour for one of its scheme's colours.
+  virtual TColor SystemColor(SystemColour colour) = 0;
+  // The colour a system-colour reference (a colour value with its top bit
+  // set, see IsSystemColorReference) stands for: the desktop's colour of the
+  // index in its low byte, 0 for an index the desktop does not know.
+  virtual TColor ReferencedColor(TColor reference) = 0;
 
   // --- Drawing the main window ----------------------------------------------
   // The bytes of one of the program's embedded pictures (empty if missing).
   virtual std::vector<std::uint8_t> ResourceData(const char* name) = 0;
-  // The picture a picture control shows from now on (the platform keeps a copy).
-  virtual void ShowPicture(PictureSlot slot, const Picture& picture) = 0;
+  // The picture a picture control (imgMain, imgTop, ...) shows from now on
+  // (the platform keeps a copy).
+  virtual void ShowPicture(Control control, const Picture& picture) = 0;
   // Draws straight into the window, now.
   virtual void PaintSwatch(const PixelBuffer& swatch) = 0;
   virtual void PaintMagnifier(const PixelBuffer& view) = 0;
-  virtual void SetLabelText(Label label, const std::string& text) = 0;
+  // The text a label (lblPixel, lblRGB, ...) shows from now on.
+  virtual void SetLabelText(Control label, const std::string& text) = 0;
   // The colour shown in the magnifier view at a point of its own, as drawn
   // in the window now; kClrInvalid when it cannot be read.
   virtual TColor MagnifierPixel(ScreenPoint viewPoint) = 0;

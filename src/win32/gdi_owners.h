@@ -11,14 +11,17 @@ namespace tintspot::win32 {
 class WindowDc {
  public:
   explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-  ~WindowDc() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
-  }
+  ~WindowDc() { Release(); }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
 
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
+  // Gives the device context back before the scope ends (to time it, say).
+  void Release() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+    dc_ = nullptr;
+  }
 
  private:
   HWND hwnd_;

@@ -8,11 +8,7 @@ namespace tintspot::win32 {
 void TickMainWindow(Shell& shell) {
   profile::Tick tick;
   // Whatever the tick drew is shown, also when it ends in an error.
-  struct EndBatchOnExit {
-    MainPainter& painter;
-    ~EndBatchOnExit() { painter.EndBatch(); }
-  } end{shell.painter};
-  shell.painter.BeginBatch();
+  const MainPainter::BatchScope batch(shell.painter);
   shell.core.Timer1Timer();
 }
 

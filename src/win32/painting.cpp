@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "gdi_owners.h"
 #include "main_layout.h"
 #include "tick_profile.h"
 
@@ -13,39 +14,6 @@ constexpr TColor kLabelText = MakeColor(0, 51, 128);
 constexpr TColor kMagFramePen = MakeColor(129, 127, 130);
 constexpr RECT kClient{0, 0, kMainWidth, kMainHeightFull};
 
-struct SlotPlace {
-  PictureSlot slot;
-  Control control;
-};
-constexpr SlotPlace kSlots[] = {
-    {PictureSlot::imgMain, Control::imgMain},   {PictureSlot::imgHeader, Control::imgHeader},
-    {PictureSlot::imgTop, Control::imgTop},     {PictureSlot::imgMin, Control::imgMin},
-    {PictureSlot::imgClose, Control::imgClose}, {PictureSlot::imgMag, Control::imgMag},
-    {PictureSlot::imgHelp, Control::imgHelp},   {PictureSlot::imgMenu, Control::imgMenu},
-};
-
-struct LabelPlace {
-  Label label;
-  Control control;
-};
-constexpr LabelPlace kLabels[] = {
-    {Label::lblPixel, Control::lblPixel}, {Label::lblRGB, Control::lblRGB},
-    {Label::lblHEX, Control::lblHEX},     {Label::lblCMYK, Control::lblCMYK},
-    {Label::lblHSL, Control::lblHSL},
-};
-
-Control ControlOf(PictureSlot slot) {
-  for (const SlotPlace& place : kSlots)
-    if (place.slot == slot) return place.control;
-  return Control::None;
-}
-
-Control ControlOf(Label label) {
-  for (const LabelPlace& place : kLabels)
-    if (place.label == label) return place.control;
-  return Control::None;
-}
-
 RECT BoundsOf(Control control) { return ToRECT(InfoOf(control).bounds); }
 
 }  // namespace
@@ -53,21 +21,16 @@ RECT BoundsOf(Control control) { return ToRECT(InfoOf(control).bounds); }
 MainPainter::MainPainter(const ShellWindows& windows) : windows_(windows) {
   if (!buffer_.Create(kMainWidth, kMainHeightFull))
     throw std::runtime_error("Cannot create the window's drawing surface");
-  labelFont_ = CreatePixelFont("Tahoma", -9, false);
-  if (labelFont_) oldFont_ = SelectObject(buffer_.dc(), labelFont_);
+  labelFont_.Reset(CreatePixelFont("Tahoma", -9, false));
+  if (labelFont_) labelFontSelected_.emplace(buffer_.dc(), labelFont_.get());
   SetBkMode(buffer_.dc(), TRANSPARENT);
   SetTextColor(buffer_.dc(), kLabelText);
   Compose(kClient);
 }
 
-MainPainter::~MainPainter() {
-  if (oldFont_) SelectObject(buffer_.dc(), oldFont_);
-  if (labelFont_) DeleteObject(labelFont_);
-}
-
-void MainPainter::ShowPicture(PictureSlot slot, const Picture& picture) {
-  pictures_[static_cast<int>(slot)] = picture;
-  Redraw(BoundsOf(ControlOf(slot)));
+void MainPainter::ShowPicture(Control control, const Picture& picture) {
+  pictures_[control] = picture;
+  Redraw(BoundsOf(control));
 }
 
 void MainPainter::ShowSwatch(const PixelBuffer& swatch) {
@@ -80,9 +43,9 @@ void MainPainter::ShowMagnifier(const PixelBuffer& view) {
   Redraw(BoundsOf(Control::pbMag));
 }
 
-void MainPainter::ShowLabel(Label label, const std::string& text) {
-  labels_[static_cast<int>(label)] = text;
-  Redraw(BoundsOf(ControlOf(label)));
+void MainPainter::ShowLabel(Control label, const std::string& text) {
+  labels_[label] = text;
+  Redraw(BoundsOf(label));
 }
 
 void MainPainter::BeginBatch() {
@@ -155,15 +118,13 @@ void MainPainter::Compose(const RECT& area) {
       case Control::pbMag:
         if (magnifier_) DrawPixels(*magnifier_, std::nullopt, at.left, at.top, clip);
         break;
-      default:
-        for (const LabelPlace& place : kLabels)
-          if (place.control == info.control) DrawLabel(static_cast<int>(place.label), at, clip);
-        for (const SlotPlace& place : kSlots) {
-          const std::optional<Picture>& picture = pictures_[static_cast<int>(place.slot)];
-          if (place.control == info.control && picture)
-            DrawPixels(picture->pixels, picture->transparent, at.left, at.top, clip);
-        }
+      default: {
+        // A picture control or a label: whichever it has been given.
+        DrawLabel(info.control, at, clip);
+        const std::optional<Picture>& picture = pictures_[info.control];
+        if (picture) DrawPixels(picture->pixels, picture->transparent, at.left, at.top, clip);
         break;
+      }
     }
   }
 }
@@ -202,8 +163,8 @@ void MainPainter::DrawFrame(const Rect& bounds, TColor pen, const RECT& clip) {
 }
 
 // A label: centred, transparent, its text cut off at its bounds.
-void MainPainter::DrawLabel(int index, const Rect& bounds, const RECT& clip) {
-  const std::string& text = labels_[index];
+void MainPainter::DrawLabel(Control label, const Rect& bounds, const RECT& clip) {
+  const std::string& text = labels_[label];
   RECT box = ToRECT(bounds);
   RECT visible;
   if (text.empty() || !IntersectRect(&visible, &box, &clip)) return;
@@ -223,18 +184,17 @@ void MainPainter::Present(HDC dc, const RECT& area) {
 
 void MainPainter::PresentNow(const RECT& area) {
   if (!windows_.main) return;
-  HDC dc;
-  {
+  WindowDc dc = [this] {
     profile::Stage stage("window GetDC");
-    dc = GetDC(windows_.main);
-  }
+    return WindowDc(windows_.main);
+  }();
   if (!dc) return;
   {
     profile::Stage stage("BitBlt to window");
-    Present(dc, area);
+    Present(dc.get(), area);
   }
   profile::Stage stage("window ReleaseDC");
-  ReleaseDC(windows_.main, dc);
+  dc.Release();
 }
 
 }  // namespace tintspot::win32

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "gdi_owners.h"
 #include "gdi_util.h"
 #include "pixel_buffer.h"
 #include "platform.h"
@@ -19,16 +20,15 @@ namespace tintspot::win32 {
 class MainPainter {
  public:
   explicit MainPainter(const ShellWindows& windows);
-  ~MainPainter();
   MainPainter(const MainPainter&) = delete;
   MainPainter& operator=(const MainPainter&) = delete;
 
   // Each of these keeps the new content and redraws its control at once:
   // straight into the window, or into the frame when a repaint is running.
-  void ShowPicture(PictureSlot slot, const Picture& picture);
+  void ShowPicture(Control control, const Picture& picture);
   void ShowSwatch(const PixelBuffer& swatch);
   void ShowMagnifier(const PixelBuffer& view);
-  void ShowLabel(Label label, const std::string& text);
+  void ShowLabel(Control label, const std::string& text);
 
   // A sampling tick: what changes between BeginBatch and EndBatch reaches the
   // window in one copy of the rectangle around it all, at EndBatch (or
@@ -36,6 +36,18 @@ class MainPainter {
   void BeginBatch();
   void EndBatch();
   void PresentBatch();
+  // A batch for the span of a scope: what it drew is shown at its end, also
+  // when the scope ends in an error.
+  class BatchScope {
+   public:
+    explicit BatchScope(MainPainter& painter) : painter_(painter) { painter_.BeginBatch(); }
+    ~BatchScope() { painter_.EndBatch(); }
+    BatchScope(const BatchScope&) = delete;
+    BatchScope& operator=(const BatchScope&) = delete;
+
+   private:
+    MainPainter& painter_;
+  };
 
   // A repaint: BeginFrame redraws the retained scene within the update
   // rectangle, the core then paints what it paints, and EndFrame copies the
@@ -50,19 +62,19 @@ class MainPainter {
   void DrawPixels(const PixelBuffer& pixels, std::optional<TColor> transparent, int left, int top,
                   const RECT& clip);
   void DrawFrame(const Rect& bounds, TColor pen, const RECT& clip);
-  void DrawLabel(int index, const Rect& bounds, const RECT& clip);
+  void DrawLabel(Control label, const Rect& bounds, const RECT& clip);
   void Present(HDC dc, const RECT& area);
   void PresentNow(const RECT& area);
 
   const ShellWindows& windows_;
   DibSurface buffer_;  // the whole client area at full height
-  HFONT labelFont_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr;
+  GdiObject<HFONT> labelFont_;
+  std::optional<Selection> labelFontSelected_;  // into buffer_, while the painter lives
 
-  std::optional<Picture> pictures_[8];  // indexed by PictureSlot
+  ControlTable<std::optional<Picture>> pictures_;
   std::optional<PixelBuffer> swatch_;
   std::optional<PixelBuffer> magnifier_;
-  std::string labels_[5];  // indexed by Label
+  ControlTable<std::string> labels_;
 
   int batches_ = 0;  // nesting depth of BeginBatch
   RECT batched_{};   // redrawn during the batch, not yet shown

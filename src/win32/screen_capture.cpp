@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "gdi_owners.h"
 #include "magnifier.h"
 #include "tick_profile.h"
 
@@ -14,19 +15,6 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM list) {
   reinterpret_cast<std::vector<RECT>*>(list)->push_back(*bounds);
   return TRUE;
 }
-
-// Gives the screen device context back on every path.
-struct ScreenDc {
-  HDC dc;
-  ScreenDc() {
-    profile::Stage stage("GetDC (screen)");
-    dc = GetDC(nullptr);
-  }
-  ~ScreenDc() {
-    profile::Stage stage("ReleaseDC (screen)");
-    if (dc) ReleaseDC(nullptr, dc);
-  }
-};
 
 }  // namespace
 
@@ -55,12 +43,15 @@ TColor ScreenCapture::Capture(ScreenPoint origin, PixelBuffer& target, ScreenPoi
       !surface_.Create(std::max(width, surface_.width()), std::max(height, surface_.height())))
     throw std::runtime_error("Cannot create the screen capture surface");
 
-  ScreenDc screen;
-  if (!screen.dc) {
+  WindowDc screen = [] {
+    profile::Stage stage("GetDC (screen)");
+    return WindowDc(nullptr);
+  }();
+  if (!screen) {
     target.Fill(kBlack);
     return CLR_INVALID;
   }
-  if (!layoutKnown_) LearnLayout(screen.dc);
+  if (!layoutKnown_) LearnLayout(screen.get());
 
   GdiFlush();
   const int stride = surface_.width();
@@ -77,7 +68,7 @@ TColor ScreenCapture::Capture(ScreenPoint origin, PixelBuffer& target, ScreenPoi
       if (!IntersectRect(&part, &onScreen, &monitor)) continue;
       const bool copied =
           BitBlt(surface_.dc(), part.left - origin.x, part.top - origin.y, part.right - part.left,
-                 part.bottom - part.top, screen.dc, part.left, part.top, SRCCOPY);
+                 part.bottom - part.top, screen.get(), part.left, part.top, SRCCOPY);
       pointCopied = pointCopied || (copied && PtInRect(&part, POINT{point.x, point.y}));
     }
   }
@@ -97,7 +88,11 @@ TColor ScreenCapture::Capture(ScreenPoint origin, PixelBuffer& target, ScreenPoi
     colour = FromDibPixel(surface_.bits()[(point.y - origin.y) * stride + (point.x - origin.x)]);
   } else {
     profile::Stage read("GetPixel");
-    colour = GetPixel(screen.dc, point.x, point.y);
+    colour = GetPixel(screen.get(), point.x, point.y);
+  }
+  {
+    profile::Stage stage("ReleaseDC (screen)");
+    screen.Release();  // the rest works on the copy alone
   }
 
   profile::Stage convert("DIB into PixelBuffer");

@@ -52,9 +52,18 @@ bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
   return window == windows_.main || window == zoomList_.hwnd() || IsChild(windows_.main, window);
 }
 
-TColor Win32Platform::SystemColor(int index) {
+TColor Win32Platform::SystemColor(SystemColour colour) {
   profile::Stage stage("SystemColor");
-  if (index < 0 || index > kLastSystemColor) return 0;
+  switch (colour) {
+    case SystemColour::DarkShadow: return GetSysColor(COLOR_3DDKSHADOW);
+  }
+  return 0;
+}
+
+TColor Win32Platform::ReferencedColor(TColor reference) {
+  profile::Stage stage("SystemColor");
+  const int index = static_cast<int>(reference & 0xFFu);
+  if (index > kLastSystemColor) return 0;
   return GetSysColor(index);
 }
 

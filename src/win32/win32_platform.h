@@ -32,12 +32,13 @@ class Win32Platform final : public Platform {
     profile::Stage stage("CaptureScreen");
     return screen_.Capture(origin, area, point);
   }
-  TColor SystemColor(int index) override;
+  TColor SystemColor(SystemColour colour) override;
+  TColor ReferencedColor(TColor reference) override;
 
   // Drawing the main window.
   std::vector<std::uint8_t> ResourceData(const char* name) override;
-  void ShowPicture(PictureSlot slot, const Picture& picture) override {
-    painter_.ShowPicture(slot, picture);
+  void ShowPicture(Control control, const Picture& picture) override {
+    painter_.ShowPicture(control, picture);
   }
   void PaintSwatch(const PixelBuffer& swatch) override {
     profile::Stage stage("PaintSwatch");
@@ -47,7 +48,7 @@ class Win32Platform final : public Platform {
     profile::Stage stage("PaintMagnifier");
     painter_.ShowMagnifier(view);
   }
-  void SetLabelText(Label label, const std::string& text) override {
+  void SetLabelText(Control label, const std::string& text) override {
     profile::Stage stage("SetLabelText");
     painter_.ShowLabel(label, text);
   }

@@ -8,10 +8,15 @@
 #include "skin.h"
 
 namespace tintspot::testing {
+namespace {
+
+constexpr int kDarkShadowIndex = 21;  // Windows' COLOR_3DDKSHADOW
+
+}  // namespace
 
 FakePlatform::FakePlatform() {
   monitors.push_back({Rect::FromSize(0, 0, 1920, 1080), Rect::FromSize(0, 0, 1920, 1040)});
-  systemColors[kColor3DDkShadow] = MakeColor(106, 106, 106);
+  systemColors[kDarkShadowIndex] = MakeColor(106, 106, 106);
   resources = LoadCommittedSkin();
 }
 
@@ -31,10 +36,15 @@ std::map<std::string, std::vector<std::uint8_t>> LoadCommittedSkin() {
   return skin;
 }
 
+std::vector<std::string> FakePlatform::CallsStartingWith(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const std::string& call : calls)
+    if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
+  return found;
+}
+
 int FakePlatform::CountCalls(const std::string& prefix) const {
-  int n = 0;
-  for (const std::string& call : calls) n += call.compare(0, prefix.size(), prefix) == 0;
-  return n;
+  return static_cast<int>(CallsStartingWith(prefix).size());
 }
 
 bool FakePlatform::OnSomeMonitor(int x, int y) const {
@@ -66,8 +76,15 @@ TColor FakePlatform::CaptureScreen(ScreenPoint origin, PixelBuffer& area, Screen
   return screen(point.x, point.y);
 }
 
-TColor FakePlatform::SystemColor(int index) {
-  auto found = systemColors.find(index);
+TColor FakePlatform::SystemColor(SystemColour colour) {
+  switch (colour) {
+    case SystemColour::DarkShadow: return ReferencedColor(kDarkShadowIndex);
+  }
+  return 0;
+}
+
+TColor FakePlatform::ReferencedColor(TColor reference) {
+  auto found = systemColors.find(static_cast<int>(reference & 0xFFu));
   return found == systemColors.end() ? 0 : found->second;
 }
 
@@ -76,9 +93,9 @@ std::vector<std::uint8_t> FakePlatform::ResourceData(const char* name) {
   return found == resources.end() ? std::vector<std::uint8_t>{} : found->second;
 }
 
-void FakePlatform::ShowPicture(PictureSlot slot, const Picture& picture) {
-  Log("ShowPicture(" + std::to_string(static_cast<int>(slot)) + ")");
-  pictures[slot] = picture;
+void FakePlatform::ShowPicture(Control control, const Picture& picture) {
+  Log(std::string("ShowPicture(") + InfoOf(control).name + ")");
+  pictures[control] = picture;
 }
 
 void FakePlatform::PaintSwatch(const PixelBuffer& pixels) {
@@ -93,8 +110,8 @@ void FakePlatform::PaintMagnifier(const PixelBuffer& view) {
   ++magnifierPaints;
 }
 
-void FakePlatform::SetLabelText(Label label, const std::string& text) {
-  Log("SetLabelText(" + std::to_string(static_cast<int>(label)) + "," + text + ")");
+void FakePlatform::SetLabelText(Control label, const std::string& text) {
+  Log(std::string("SetLabelText(") + InfoOf(label).name + "," + text + ")");
   labels[label] = text;
 }
 

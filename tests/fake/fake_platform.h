@@ -29,8 +29,9 @@ class FakePlatform : public Platform {
   // Colour of a screen pixel on a monitor; pixels off every monitor are black.
   std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
   ScreenPoint cursor{0, 0};
-  bool pixelReadFails = false;         // CaptureScreen answers kClrInvalid
-  std::map<int, TColor> systemColors;  // others answer 0
+  bool pixelReadFails = false;  // CaptureScreen answers kClrInvalid
+  // The desktop's colour scheme by Windows' colour index; others answer 0.
+  std::map<int, TColor> systemColors;
   // Extra windows of the program that count as "own" (the zoom list lies
   // inside the main window, so the window rectangle covers it).
   bool cursorOverOtherWindow = false;  // another window lies over ours at the cursor
@@ -66,7 +67,8 @@ class FakePlatform : public Platform {
   std::function<void(const std::string& call)> onCall;
 
   // --- What the core did (tests read these) ----------------------------------
-  std::vector<std::string> calls;  // e.g. "SetTopmost(1)", "ReadSetting(General,X)"
+  // e.g. "SetTopmost(1)", "ReadSetting(General,X)", "ShowPicture(imgTop)"; controls by name
+  std::vector<std::string> calls;
   Rect window = Rect::FromSize(0, 0, 171, 234);
   bool minimized = false;
   bool topmost = false;
@@ -76,8 +78,8 @@ class FakePlatform : public Platform {
   bool zoomEnabled = true;
   bool captured = false;
   int screenReads = 0;
-  std::map<PictureSlot, Picture> pictures;
-  std::map<Label, std::string> labels;
+  std::map<Control, Picture> pictures;
+  std::map<Control, std::string> labels;
   std::optional<PixelBuffer> swatch;     // last swatch painted
   std::optional<PixelBuffer> magnifier;  // last view painted
   int swatchPaints = 0;
@@ -91,19 +93,21 @@ class FakePlatform : public Platform {
   int dragsStarted = 0;
   std::optional<ScreenPoint> menuShownAt;
 
-  // Counts the calls whose log entry starts with prefix.
+  // The calls whose log entry starts with prefix, in order, and their count.
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
   int CountCalls(const std::string& prefix) const;
 
   // --- Platform ---------------------------------------------------------------------
   ScreenPoint CursorPosition() override;
   bool IsOwnWindowAt(ScreenPoint point) override;
   TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override;
-  TColor SystemColor(int index) override;
+  TColor SystemColor(SystemColour colour) override;
+  TColor ReferencedColor(TColor reference) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
-  void ShowPicture(PictureSlot slot, const Picture& picture) override;
+  void ShowPicture(Control control, const Picture& picture) override;
   void PaintSwatch(const PixelBuffer& pixels) override;
   void PaintMagnifier(const PixelBuffer& view) override;
-  void SetLabelText(Label label, const std::string& text) override;
+  void SetLabelText(Control label, const std::string& text) override;
   TColor MagnifierPixel(ScreenPoint viewPoint) override;
   Rect WindowRect() override;
   void MoveWindow(ScreenPoint topLeft) override;

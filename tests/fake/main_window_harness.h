@@ -1,6 +1,9 @@
 // Helpers for driving the main window on the simulated desktop.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,31 @@ inline ScreenPoint ScreenOfClient(const FakePlatform& desktop, ScreenPoint clien
 inline std::vector<std::string> CallsSince(const FakePlatform& desktop, std::size_t from) {
   return std::vector<std::string>(desktop.calls.begin() + static_cast<std::ptrdiff_t>(from),
                                   desktop.calls.end());
+}
+
+// Checks a call log against steps: the steps in this order, the calls within
+// a step in any order (only the order between steps matters), nothing more.
+inline ::testing::AssertionResult CallsInSteps(const std::vector<std::string>& calls,
+                                               const std::vector<std::vector<std::string>>& steps) {
+  auto fail = [&](const std::string& why) {
+    std::string text = why + "\n  calls:";
+    for (const std::string& call : calls) text += " " + call + ";";
+    return ::testing::AssertionFailure() << text;
+  };
+  std::size_t at = 0;
+  for (std::size_t step = 0; step < steps.size(); ++step) {
+    std::vector<std::string> expected = steps[step];
+    if (calls.size() - at < expected.size()) return fail("too few calls");
+    std::vector<std::string> actual(
+        calls.begin() + static_cast<std::ptrdiff_t>(at),
+        calls.begin() + static_cast<std::ptrdiff_t>(at + expected.size()));
+    at += expected.size();
+    std::sort(expected.begin(), expected.end());
+    std::sort(actual.begin(), actual.end());
+    if (actual != expected) return fail("step " + std::to_string(step + 1) + " differs");
+  }
+  if (at != calls.size()) return fail("more calls than expected");
+  return ::testing::AssertionSuccess();
 }
 
 // A left, right or middle press and release at a client point.

@@ -18,12 +18,8 @@ class CloseTest : public ::testing::Test {
   FakePlatform desktop;
   TfrmMain main{desktop};
 
-  std::vector<std::string> Writes() const {
-    std::vector<std::string> found;
-    for (const std::string& call : desktop.calls)
-      if (call.rfind("WriteSetting", 0) == 0) found.push_back(call);
-    return found;
-  }
+  // In the order the file gets them.
+  std::vector<std::string> Writes() const { return desktop.CallsStartingWith("WriteSetting"); }
   // Everything that must be gone once the close has finished.
   void ExpectClosed() {
     EXPECT_EQ(main.MagBuffer(), nullptr);

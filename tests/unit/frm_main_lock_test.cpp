@@ -140,11 +140,11 @@ TEST_F(LockTest, ClickingTheSwatchShowsThePositionOverItBesideTheOldColour) {
   desktop.cursor = OverSwatch();  // 874 + 130, 423 + 40
   main.Timer1Timer();             // skipped: only the position follows
   ClickAt(main, kOnSwatch);
-  EXPECT_EQ(desktop.labels[Label::lblPixel], "1004 x 463");
-  EXPECT_EQ(desktop.labels[Label::lblRGB], "51,102,153");
-  EXPECT_EQ(desktop.labels[Label::lblHEX], "#336699");
-  EXPECT_EQ(desktop.labels[Label::lblHSL], "210,67,60");
-  EXPECT_EQ(desktop.labels[Label::lblCMYK], "67,33,0,40");
+  EXPECT_EQ(desktop.labels[Control::lblPixel], "1004 x 463");
+  EXPECT_EQ(desktop.labels[Control::lblRGB], "51,102,153");
+  EXPECT_EQ(desktop.labels[Control::lblHEX], "#336699");
+  EXPECT_EQ(desktop.labels[Control::lblHSL], "210,67,60");
+  EXPECT_EQ(desktop.labels[Control::lblCMYK], "67,33,0,40");
 }
 
 // A key locks between ticks: the frozen position and colour are those of the
@@ -155,11 +155,11 @@ TEST_F(LockTest, KeyLockFreezesAPositionAndColourThatBelongTogether) {
   desktop.screen = [](int, int) { return MakeColor(255, 0, 0); };
   main.KeyDown(0x20, ShiftState{});  // Space
   ASSERT_TRUE(main.IsLocked());
-  EXPECT_EQ(desktop.labels[Label::lblPixel], "512 x 384");
-  EXPECT_EQ(desktop.labels[Label::lblRGB], "51,102,153");
+  EXPECT_EQ(desktop.labels[Control::lblPixel], "512 x 384");
+  EXPECT_EQ(desktop.labels[Control::lblRGB], "51,102,153");
   main.Timer1Timer();  // a tick already queued changes nothing
-  EXPECT_EQ(desktop.labels[Label::lblPixel], "512 x 384");
-  EXPECT_EQ(desktop.labels[Label::lblRGB], "51,102,153");
+  EXPECT_EQ(desktop.labels[Control::lblPixel], "512 x 384");
+  EXPECT_EQ(desktop.labels[Control::lblRGB], "51,102,153");
 }
 
 TEST_F(LockTest, RepaintWhileLockedRedrawsTheFrozenState) {

@@ -133,7 +133,7 @@ TEST_F(MagnifierViewTest, NegativeCoordinatesOnAMonitorLeftOfThePrimary) {
   TickAt(ScreenPoint{-1279, 15});
   EXPECT_EQ(desktop.CountCalls("CaptureScreen(-1320,-6,83x43)"), 1);
   ExpectView(ScreenPoint{-1279, 15}, 2);
-  EXPECT_EQ(desktop.labels[Label::lblPixel], "-1279 x 15");
+  EXPECT_EQ(desktop.labels[Control::lblPixel], "-1279 x 15");
   // Across the border between the two monitors.
   desktop.zoomSelection = 3;
   TickAt(ScreenPoint{-3, 500});
@@ -183,11 +183,11 @@ TEST_F(MagnifierViewTest, PickingInTheViewTakesTheColourShownThere) {
   ClickAt(main, ClientOfView(166, 0), MouseButton::Middle);
   const TColor corner = PatternColour(700 + 83, 300 - 43);
   EXPECT_EQ(main.CurrentColor(), corner);
-  EXPECT_EQ(desktop.labels[Label::lblRGB], std::to_string(RedOf(corner)) + "," +
-                                               std::to_string(GreenOf(corner)) + "," +
-                                               std::to_string(BlueOf(corner)));
+  EXPECT_EQ(desktop.labels[Control::lblRGB], std::to_string(RedOf(corner)) + "," +
+                                                 std::to_string(GreenOf(corner)) + "," +
+                                                 std::to_string(BlueOf(corner)));
   // The position readout shows CursorPos, not the picked pixel's place.
-  EXPECT_EQ(desktop.labels[Label::lblPixel], "879 x 623");
+  EXPECT_EQ(desktop.labels[Control::lblPixel], "879 x 623");
   EXPECT_FALSE(main.IsLocked());
 }
 
@@ -197,7 +197,7 @@ TEST_F(MagnifierViewTest, PickingWhileLockedKeepsLockPositionAndView) {
   ASSERT_TRUE(main.IsLocked());
   const PixelBuffer view = *main.MagBuffer();
   const ScreenPoint frozen = main.CursorPos();
-  const std::string position = desktop.labels[Label::lblPixel];
+  const std::string position = desktop.labels[Control::lblPixel];
   desktop.calls.clear();
   ClickAt(main, ClientOfView(10, 10));
   EXPECT_EQ(main.CurrentColor(), PatternColour(700 - 83 + 10, 300 - 43 + 10));
@@ -206,7 +206,7 @@ TEST_F(MagnifierViewTest, PickingWhileLockedKeepsLockPositionAndView) {
   EXPECT_EQ(desktop.CountCalls("StartTimer"), 0);
   EXPECT_EQ(main.CursorPos(), frozen);
   EXPECT_EQ(*main.MagBuffer(), view);
-  EXPECT_EQ(desktop.labels[Label::lblPixel], position);
+  EXPECT_EQ(desktop.labels[Control::lblPixel], position);
   // The swatch shows the picked colour and still the padlock.
   EXPECT_EQ(desktop.swatch->At(10, 10), main.CurrentColor());
   int covered = 0;
@@ -231,16 +231,32 @@ TEST_F(MagnifierViewTest, MagnifierButtonTogglesThePanelWithAnyButton) {
   ASSERT_EQ(desktop.window.Height(), 234);
   ClickAt(main, kOnImgMag);
   EXPECT_EQ(desktop.window.Height(), 125);
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgMag].pixels, main.Skin().imgMagu.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgMag].pixels, main.Skin().imgMagu.pixels);
   ClickAt(main, kOnImgMag, MouseButton::Right);
   EXPECT_EQ(desktop.window.Height(), 234);
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgMag].pixels, main.Skin().imgMagd.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgMag].pixels, main.Skin().imgMagd.pixels);
   ClickAt(main, kOnImgMag, MouseButton::Middle);
   EXPECT_EQ(desktop.window.Height(), 125);
   desktop.calls.clear();
   tintspot::testing::DoubleClickAt(main, kOnImgMag);
   EXPECT_EQ(desktop.window.Height(), 125);
   EXPECT_EQ(desktop.CountCalls("SetWindowHeight"), 2);
+}
+
+TEST_F(MagnifierViewTest, CtrlMTogglesThePanelItKnowsOfWhileMinimized) {
+  ClickAt(main, kOnImgMag);
+  ASSERT_FALSE(main.MagnifierShown());
+  // Minimized: the window's own rectangle is the iconic one.
+  desktop.minimized = true;
+  desktop.window = Rect::FromSize(-32000, -32000, 160, 28);
+  ShiftState ctrl;
+  ctrl.ctrl = true;
+  main.KeyDown(0x4D, ctrl);
+  EXPECT_TRUE(main.MagnifierShown());
+  EXPECT_EQ(desktop.calls.back(), "SetWindowHeight(234)");
+  main.KeyDown(0x4D, ctrl);
+  EXPECT_FALSE(main.MagnifierShown());
+  EXPECT_EQ(desktop.calls.back(), "SetWindowHeight(125)");
 }
 
 TEST_F(MagnifierViewTest, HiddenPanelStillRendersEveryTick) {

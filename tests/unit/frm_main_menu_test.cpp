@@ -14,7 +14,7 @@ using tintspot::testing::FakePlatform;
 
 constexpr ScreenPoint kOnImgHelp{142, 116};
 constexpr ScreenPoint kOnImgMenu{161, 116};
-const std::string kImgMenuShown = "ShowPicture(" + std::to_string(int(PictureSlot::imgMenu)) + ")";
+const std::string kImgMenuShown = "ShowPicture(imgMenu)";
 
 class MenuTest : public ::testing::Test {
  protected:
@@ -26,7 +26,7 @@ class MenuTest : public ::testing::Test {
   std::string At(int x, int y) const {
     return std::to_string(desktop.window.left + x) + "," + std::to_string(desktop.window.top + y);
   }
-  const PixelBuffer& Shown(PictureSlot slot) { return desktop.pictures.at(slot).pixels; }
+  const PixelBuffer& Shown(Control control) { return desktop.pictures.at(control).pixels; }
   // The message loop's turn: the items the menu posted reach the window.
   void DeliverPosted() {
     const std::vector<MenuCommand> items = std::move(desktop.postedMenuItems);
@@ -54,7 +54,7 @@ TEST_F(MenuTest, MenuClosesThenPictureIsRestoredThenCommandRuns) {
       desktop.menuChoice = c.choice;
       bool pressedWhileOpen = false;
       desktop.duringMenu = [&] {
-        pressedWhileOpen = Shown(PictureSlot::imgMenu) == main.Skin().imgMenud.pixels;
+        pressedWhileOpen = Shown(Control::imgMenu) == main.Skin().imgMenud.pixels;
       };
       const std::size_t from = desktop.calls.size();
       const std::size_t actions = desktop.infoBoxes.size() + desktop.openedAddresses.size();
@@ -70,7 +70,7 @@ TEST_F(MenuTest, MenuClosesThenPictureIsRestoredThenCommandRuns) {
       EXPECT_EQ(calls[1], "TrackOptionsMenu(" + At(152, 126) + ")");
       EXPECT_EQ(std::vector<std::string>(calls.begin() + 2, calls.end()), c.after);
       EXPECT_TRUE(pressedWhileOpen);
-      EXPECT_EQ(Shown(PictureSlot::imgMenu), main.Skin().imgMenu.pixels);
+      EXPECT_EQ(Shown(Control::imgMenu), main.Skin().imgMenu.pixels);
       EXPECT_TRUE(desktop.timerRunning);
     }
   }
@@ -110,13 +110,13 @@ class HelpTest : public MenuTest {
     EXPECT_EQ(std::to_string(desktop.helpPopupAt->x) + "," + std::to_string(desktop.helpPopupAt->y),
               At(133, 126));
     EXPECT_FALSE(desktop.timerRunning);
-    EXPECT_EQ(Shown(PictureSlot::imgHelp), main.Skin().imgHelpd.pixels);
+    EXPECT_EQ(Shown(Control::imgHelp), main.Skin().imgHelpd.pixels);
   }
   void ExpectClosed(bool sampling) {
     EXPECT_FALSE(desktop.helpPopupAt.has_value());
     EXPECT_EQ(desktop.timerRunning, sampling);
     EXPECT_EQ(main.IsLocked(), !sampling);
-    EXPECT_EQ(Shown(PictureSlot::imgHelp), main.Skin().imgHelp.pixels);
+    EXPECT_EQ(Shown(Control::imgHelp), main.Skin().imgHelp.pixels);
   }
 };
 

@@ -23,10 +23,7 @@ class StartUpTest : public ::testing::Test {
   TfrmMain main{desktop};
 
   std::vector<std::string> CallsStartingWith(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& call : desktop.calls)
-      if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
-    return found;
+    return desktop.CallsStartingWith(prefix);
   }
   ScreenPoint WindowAt() const { return ScreenPoint{desktop.window.left, desktop.window.top}; }
   void AddMonitorLeftOfPrimary() {
@@ -37,20 +34,21 @@ class StartUpTest : public ::testing::Test {
 
 TEST_F(StartUpTest, FirstRunWithoutSettingsFile) {
   main.FormCreate();
-  EXPECT_EQ(CallsStartingWith("ReadSetting"),
-            (std::vector<std::string>{"ReadSetting(General,onTop)", "ReadSetting(General,X)",
-                                      "ReadSetting(General,Y)", "ReadSetting(Magnifier,Zoom)",
-                                      "ReadSetting(Magnifier,ShowMag)"}));
+  // Each setting read once, in any order.
+  EXPECT_TRUE(tintspot::testing::CallsInSteps(
+      CallsStartingWith("ReadSetting"),
+      {{"ReadSetting(General,onTop)", "ReadSetting(General,X)", "ReadSetting(General,Y)",
+        "ReadSetting(Magnifier,Zoom)", "ReadSetting(Magnifier,ShowMag)"}}));
   // Not topmost: the toggle still runs once and says so.
   EXPECT_EQ(CallsStartingWith("SetTopmost"), (std::vector<std::string>{"SetTopmost(0)"}));
   EXPECT_FALSE(main.IsOnTop());
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgTop].pixels, main.Skin().imgTopo.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgTop].pixels, main.Skin().imgTopo.pixels);
   EXPECT_FALSE(main.Skin().imgTopo.pixels == main.Skin().imgTopd.pixels);
   // Centred on the primary screen as if 234 high, then cut to 125.
   EXPECT_EQ(WindowAt(), (ScreenPoint{kCentreX, kCentreY}));
   EXPECT_EQ(desktop.window.Width(), 171);
   EXPECT_EQ(desktop.window.Height(), 125);
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgMag].pixels, main.Skin().imgMagu.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgMag].pixels, main.Skin().imgMagu.pixels);
   EXPECT_EQ(desktop.zoomSelection, 0);
   // Sampling from the start, every 3 ms.
   EXPECT_EQ(CallsStartingWith("StartTimer"), (std::vector<std::string>{"StartTimer(3)"}));
@@ -82,12 +80,12 @@ TEST_F(StartUpTest, StoredOnTopMakesTheWindowTopmost) {
   EXPECT_EQ(CallsStartingWith("SetTopmost"), (std::vector<std::string>{"SetTopmost(1)"}));
   EXPECT_TRUE(desktop.topmost);
   EXPECT_TRUE(main.IsOnTop());
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgTop].pixels, main.Skin().imgTopd.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgTop].pixels, main.Skin().imgTopd.pixels);
   // One press makes it an ordinary window with the grey plus.
   tintspot::testing::ClickAt(main, tintspot::testing::kOnImgTop);
   EXPECT_FALSE(desktop.topmost);
   EXPECT_FALSE(main.IsOnTop());
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgTop].pixels, main.Skin().imgTopo.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgTop].pixels, main.Skin().imgTopo.pixels);
 }
 
 TEST_F(StartUpTest, StoredOnTopZeroOrMalformedIsNotTopmost) {
@@ -118,7 +116,7 @@ TEST_F(StartUpTest, StoredShowMagAnyNonZeroShowsTheMagnifier) {
   desktop.SetIni("Magnifier", "ShowMag", "2");
   main.FormCreate();
   EXPECT_EQ(desktop.window.Height(), 234);
-  EXPECT_EQ(desktop.pictures[PictureSlot::imgMag].pixels, main.Skin().imgMagd.pixels);
+  EXPECT_EQ(desktop.pictures[Control::imgMag].pixels, main.Skin().imgMagd.pixels);
 }
 
 TEST_F(StartUpTest, SavedPositionIsRestored) {

@@ -12,6 +12,7 @@
 namespace tintspot {
 namespace {
 
+using tintspot::testing::CallsInSteps;
 using tintspot::testing::CallsSince;
 using tintspot::testing::FakeMonitor;
 using tintspot::testing::FakePlatform;
@@ -30,7 +31,7 @@ class TickTest : public ::testing::Test {
     main.FormCreate();  // window at 874,423, 171 x 125
     desktop.calls.clear();
   }
-  std::string Text(Label label) { return desktop.labels[label]; }
+  std::string Text(Control label) { return desktop.labels[label]; }
   ScreenPoint OverWindow() const {
     return ScreenPoint{desktop.window.left + 60, desktop.window.top + 30};
   }
@@ -51,11 +52,16 @@ void ExpectSwatch(const PixelBuffer& swatch, TColor outer, TColor inner, TColor 
 TEST_F(TickTest, TickOutsideTheWindowSamplesInThisOrder) {
   desktop.cursor = ScreenPoint{512, 384};
   main.Timer1Timer();
-  EXPECT_EQ(
+  // Where the cursor is, whether it is over the window, one screen read, and
+  // then what it shows.
+  EXPECT_TRUE(CallsInSteps(
       desktop.calls,
-      (Calls{"CursorPosition", "IsOwnWindowAt", "CaptureScreen(429,341,167x87)", "PaintSwatch",
-             "SetLabelText(0,512 x 384)", "SetLabelText(1,51,102,153)", "SetLabelText(2,#336699)",
-             "SetLabelText(3,67,33,0,40)", "SetLabelText(4,210,67,60)", "PaintMagnifier"}));
+      {{"CursorPosition"},
+       {"IsOwnWindowAt"},
+       {"CaptureScreen(429,341,167x87)"},
+       {"PaintSwatch", "SetLabelText(lblPixel,512 x 384)", "SetLabelText(lblRGB,51,102,153)",
+        "SetLabelText(lblHEX,#336699)", "SetLabelText(lblCMYK,67,33,0,40)",
+        "SetLabelText(lblHSL,210,67,60)", "PaintMagnifier"}}));
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
   EXPECT_EQ(main.CursorPos(), (ScreenPoint{512, 384}));
   ASSERT_TRUE(desktop.swatch.has_value());
@@ -86,11 +92,11 @@ TEST_F(TickTest, CursorOnAMonitorLeftOfThePrimary) {
   desktop.screen = [](int x, int) { return x < 0 ? MakeColor(51, 102, 153) : kBlack; };
   desktop.cursor = ScreenPoint{-1280, 15};
   main.Timer1Timer();
-  EXPECT_EQ(Text(Label::lblPixel), "-1280 x 15");
-  EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
-  EXPECT_EQ(Text(Label::lblHEX), "#336699");
-  EXPECT_EQ(Text(Label::lblCMYK), "67,33,0,40");
-  EXPECT_EQ(Text(Label::lblHSL), "210,67,60");
+  EXPECT_EQ(Text(Control::lblPixel), "-1280 x 15");
+  EXPECT_EQ(Text(Control::lblRGB), "51,102,153");
+  EXPECT_EQ(Text(Control::lblHEX), "#336699");
+  EXPECT_EQ(Text(Control::lblCMYK), "67,33,0,40");
+  EXPECT_EQ(Text(Control::lblHSL), "210,67,60");
 }
 
 TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
@@ -108,12 +114,12 @@ TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
   EXPECT_EQ(*main.MagBuffer(), view);
   EXPECT_EQ(desktop.swatchPaints, swatchPaints);
-  EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
+  EXPECT_EQ(Text(Control::lblPixel), "512 x 384");
 
   // The next repaint shows the new position beside the old colour.
   main.Paint(tintspot::testing::kWholeClient);
-  EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
-  EXPECT_EQ(Text(Label::lblRGB), "51,102,153");
+  EXPECT_EQ(Text(Control::lblPixel), "934 x 453");
+  EXPECT_EQ(Text(Control::lblRGB), "51,102,153");
   EXPECT_EQ(desktop.screenReads, 1);
 }
 
@@ -131,14 +137,14 @@ TEST_F(TickTest, RepaintsElsewhereLeaveTheReadoutsAlone) {
     desktop.calls.clear();
     main.Paint(area);
     EXPECT_TRUE(desktop.calls.empty()) << area.top;
-    EXPECT_EQ(Text(Label::lblPixel), "512 x 384");
+    EXPECT_EQ(Text(Control::lblPixel), "512 x 384");
   }
   // One pixel of the view is enough, and it redraws the swatch as well.
   desktop.calls.clear();
   main.Paint(Rect::FromSize(168, 212, 1, 1));
   EXPECT_EQ(desktop.CountCalls("PaintSwatch"), 1);
   EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
-  EXPECT_EQ(Text(Label::lblPixel), "934 x 453");
+  EXPECT_EQ(Text(Control::lblPixel), "934 x 453");
   desktop.calls.clear();
   main.Paint(Rect::FromSize(162, 72, 1, 1));  // the swatch's last pixel
   EXPECT_EQ(desktop.CountCalls("PaintMagnifier"), 1);
@@ -158,43 +164,45 @@ TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
   desktop.cursor = ScreenPoint{512, 384};
   main.Timer1Timer();
   const PixelBuffer view = *desktop.magnifier;
-  auto tick = [&] {
+  // A tick: where the cursor is, whether it is over the window, the screen
+  // read, then what it draws (in any order).
+  auto tick = [&](Calls drawn) {
     desktop.calls.clear();
     main.Timer1Timer();
-    EXPECT_EQ(desktop.calls.at(2).rfind("CaptureScreen(", 0), 0u);
-    return Calls(desktop.calls.begin() + 3, desktop.calls.end());
+    const ScreenPoint origin{desktop.cursor.x - 83, desktop.cursor.y - 43};  // the view's centre
+    const std::string read =
+        "CaptureScreen(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + ",167x87)";
+    return CallsInSteps(desktop.calls,
+                        {{"CursorPosition"}, {"IsOwnWindowAt"}, {read}, std::move(drawn)});
   };
-  EXPECT_EQ(tick(), Calls{});  // nothing moved, nothing changed
+  EXPECT_TRUE(tick({}));  // nothing moved, nothing changed
 
   // A change away from the cursor's pixel reaches the view alone.
   desktop.screen = [](int x, int) { return x == 430 ? kWhite : kSteelBlue; };
-  EXPECT_EQ(tick(), Calls{"PaintMagnifier"});
+  EXPECT_TRUE(tick({"PaintMagnifier"}));
   EXPECT_FALSE(*desktop.magnifier == view);
-  EXPECT_EQ(tick(), Calls{});
+  EXPECT_TRUE(tick({}));
 
   // The cursor's pixel alone: swatch, colour readouts and view.
   desktop.screen = [](int x, int y) {
     return x == 512 && y == 384 ? MakeColor(0, 0, 0) : x == 430 ? kWhite : kSteelBlue;
   };
-  EXPECT_EQ(tick(),
-            (Calls{"PaintSwatch", "SetLabelText(1,0,0,0)", "SetLabelText(2,#000000)",
-                   "SetLabelText(3,0,0,0,100)", "SetLabelText(4,0,0,0)", "PaintMagnifier"}));
+  EXPECT_TRUE(
+      tick({"PaintSwatch", "SetLabelText(lblRGB,0,0,0)", "SetLabelText(lblHEX,#000000)",
+            "SetLabelText(lblCMYK,0,0,0,100)", "SetLabelText(lblHSL,0,0,0)", "PaintMagnifier"}));
   ExpectSwatch(*desktop.swatch, kBlack, kBlack, kBlack);
 
   // A move over an even screen: the position readout alone.
   desktop.screen = [](int, int) { return kSteelBlue; };
   main.Timer1Timer();
   desktop.cursor = ScreenPoint{513, 384};
-  desktop.calls.clear();
-  main.Timer1Timer();
-  EXPECT_EQ(Calls(desktop.calls.begin() + 3, desktop.calls.end()),
-            Calls{"SetLabelText(0,513 x 384)"});
+  EXPECT_TRUE(tick({"SetLabelText(lblPixel,513 x 384)"}));
 
   // A repaint draws both again, changed or not.
   desktop.calls.clear();
   main.Paint(tintspot::testing::kWholeClient);
-  EXPECT_EQ(desktop.calls, (Calls{"PaintSwatch", "PaintMagnifier"}));
-  EXPECT_EQ(tick(), Calls{});
+  EXPECT_TRUE(CallsInSteps(desktop.calls, {{"PaintSwatch", "PaintMagnifier"}}));
+  EXPECT_TRUE(tick({}));
 }
 
 TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
@@ -202,10 +210,10 @@ TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
   desktop.pixelReadFails = true;
   main.Timer1Timer();
   EXPECT_EQ(main.CurrentColor(), 0xFFFFFFFFu);
-  EXPECT_EQ(Text(Label::lblRGB), "255,255,255");
-  EXPECT_EQ(Text(Label::lblHEX), "#FFFFFF");
-  EXPECT_EQ(Text(Label::lblCMYK), "0,0,0,0");
-  EXPECT_EQ(Text(Label::lblHSL), "0,0,100");
+  EXPECT_EQ(Text(Control::lblRGB), "255,255,255");
+  EXPECT_EQ(Text(Control::lblHEX), "#FFFFFF");
+  EXPECT_EQ(Text(Control::lblCMYK), "0,0,0,0");
+  EXPECT_EQ(Text(Control::lblHSL), "0,0,100");
   // Rings of white; the centre is system colour 255, which reads as 0.
   ExpectSwatch(*desktop.swatch, MakeColor(204, 204, 204), MakeColor(235, 235, 235), kBlack);
 

@@ -23,7 +23,7 @@ class TitleTest : public ::testing::Test {
   FakePlatform desktop;
   TfrmMain main{desktop};
   void SetUp() override { main.FormCreate(); }
-  const Picture& Shown(PictureSlot slot) { return desktop.pictures.at(slot); }
+  const Picture& Shown(Control control) { return desktop.pictures.at(control); }
 };
 
 TEST_F(TitleTest, AnyButtonOnTheTitleStartsAMove) {
@@ -47,19 +47,19 @@ TEST_F(TitleTest, AlwaysOnTopActsOnEveryPress) {
   ClickAt(main, kOnImgTop, MouseButton::Right);
   EXPECT_TRUE(main.IsOnTop());
   EXPECT_TRUE(desktop.topmost);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgTop), main.Skin().imgTopd));
+  EXPECT_TRUE(Same(Shown(Control::imgTop), main.Skin().imgTopd));
   const int before = desktop.CountCalls("SetTopmost");
   DoubleClickAt(main, kOnImgTop);  // two presses: on, off... and back
   EXPECT_EQ(desktop.CountCalls("SetTopmost"), before + 2);
   EXPECT_TRUE(main.IsOnTop());
   main.MouseDown(kOnImgTop, MouseButton::Middle, false);
   EXPECT_FALSE(desktop.topmost);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgTop), main.Skin().imgTopo));
+  EXPECT_TRUE(Same(Shown(Control::imgTop), main.Skin().imgTopo));
 }
 
 TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
   main.MouseDown(kOnMin, MouseButton::Left, false);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMind));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   EXPECT_TRUE(Same(*main.ImgTemp(), main.Skin().imgMin));
   const std::size_t from = desktop.calls.size();
   main.MouseUp(kOnMin, MouseButton::Left);
@@ -68,12 +68,12 @@ TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(calls[0], "ReleaseMouseCapture");
   EXPECT_EQ(calls[1], "MinimizeApplication");
-  EXPECT_EQ(calls[2], "ShowPicture(" + std::to_string(int(PictureSlot::imgMin)) + ")");
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+  EXPECT_EQ(calls[2], "ShowPicture(imgMin)");
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 
   ClickAt(main, kOnClose);
   EXPECT_TRUE(desktop.closeRequested);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+  EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
 }
 
 TEST_F(TitleTest, PressReleasedOutsideOrWithOtherButtonsOnlyShowsThePicture) {
@@ -85,11 +85,10 @@ TEST_F(TitleTest, PressReleasedOutsideOrWithOtherButtonsOnlyShowsThePicture) {
   }
   EXPECT_FALSE(desktop.minimized);
   EXPECT_FALSE(desktop.closeRequested);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
   // Each press showed the pressed picture.
-  EXPECT_EQ(desktop.CountCalls("ShowPicture(" + std::to_string(int(PictureSlot::imgClose)) + ")"),
-            1 + 3 * 2);
+  EXPECT_EQ(desktop.CountCalls("ShowPicture(imgClose)"), 1 + 3 * 2);
 }
 
 TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
@@ -97,7 +96,7 @@ TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
   // release arriving on minimise must not take it.
   main.MouseDown(ScreenPoint{140, 115}, MouseButton::Right, false);  // help key
   main.MouseUp(kOnMin, MouseButton::Right);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 }
 
 // No order of presses and lost releases leaves a window button pressed for
@@ -106,44 +105,44 @@ TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
   const ScreenPoint kOnHelp{140, 115}, kOnMenu{160, 115};
   // Right press on minimise, released away from the window: no release here.
   main.MouseDown(kOnMin, MouseButton::Right, false);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMind));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   ClickAt(main, kOnMin);  // a left click still minimises and then shows the normal picture
   EXPECT_TRUE(desktop.minimized);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 
   // Left press held on close, then a right press on minimise: close goes back.
   main.MouseDown(kOnClose, MouseButton::Left, false);
   main.MouseDown(kOnMin, MouseButton::Right, false);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMind));
+  EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   main.MouseUp(kOnMin, MouseButton::Right);
   main.MouseUp(kOutside, MouseButton::Left);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 
   // A right press on close whose release is lost, then the help key and the
   // menu key, each of which takes the scratch holder for its own picture.
   main.MouseDown(kOnClose, MouseButton::Right, false);
   ClickAt(main, kOnHelp, MouseButton::Right);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgClose), main.Skin().imgClose));
+  EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
   main.HelpDeactivated();
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgHelp), main.Skin().imgHelp));
+  EXPECT_TRUE(Same(Shown(Control::imgHelp), main.Skin().imgHelp));
   main.MouseDown(kOnMin, MouseButton::Middle, false);
   ClickAt(main, kOnMenu, MouseButton::Right);
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMin), main.Skin().imgMin));
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgMenu), main.Skin().imgMenu));
+  EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
+  EXPECT_TRUE(Same(Shown(Control::imgMenu), main.Skin().imgMenu));
   EXPECT_FALSE(desktop.closeRequested);
 }
 
 TEST_F(TitleTest, TitleLooksSwapAtEachActivationChange) {
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));  // inactive look
+  EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));  // inactive look
   main.ApplicationActivationChanged();
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgTitleDeact));
+  EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgTitleDeact));
   main.ApplicationActivationChanged();
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));
+  EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));
   // Windows of the program coming and going change nothing.
   ClickAt(main, ScreenPoint{140, 115});  // help popup opens
   main.HelpDeactivated();
-  EXPECT_TRUE(Same(Shown(PictureSlot::imgHeader), main.Skin().imgHeader));
+  EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));
 }
 
 }  // namespace
