@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -47,6 +48,12 @@ class E2eTest : public ::testing::Test {
 
   WineSession& session() { return WineSession::Get(); }
   XDriver& x() { return WineSession::Get().x(); }
+  // winhelper COMMAND on the program's main window, as key=value pairs.
+  std::map<std::string, std::string> WinHelper(const std::string& command) {
+    RunResult result = session().RunWinHelper({command, TintspotApp::kCaption});
+    EXPECT_EQ(result.exit_code, 0) << command << ": " << result.output;
+    return ParseKeyValues(result.output);
+  }
 };
 
 }  // namespace e2e

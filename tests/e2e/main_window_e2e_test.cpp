@@ -24,11 +24,6 @@ Image WithPadlock(Image swatch, const SkinImage& padlock) {
 
 class MainWindowTest : public E2eTest {
  protected:
-  std::map<std::string, std::string> WinHelper(const std::string& command) {
-    RunResult result = session().RunWinHelper({command, TintspotApp::kCaption});
-    EXPECT_EQ(result.exit_code, 0) << command << ": " << result.output;
-    return ParseKeyValues(result.output);
-  }
   AppProbe Probe(TintspotApp& app) { return AppProbe(x(), app); }
   // A click on a readout label copies its text; the clipboard is emptied of it first.
   std::optional<std::string> ReadoutText(TintspotApp& app, Point label) {

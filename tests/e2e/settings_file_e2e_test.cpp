@@ -22,12 +22,6 @@ std::string WindowsPath(std::string path) {
 
 class SettingsFileTest : public E2eTest {
  protected:
-  std::map<std::string, std::string> WinHelper(const std::string& command) {
-    RunResult result = session().RunWinHelper({command, TintspotApp::kCaption});
-    EXPECT_EQ(result.exit_code, 0) << command << ": " << result.output;
-    return ParseKeyValues(result.output);
-  }
-
   // Asks the program to close and expects the error box about the settings file; dismisses it
   // and expects the program to end.
   void CloseThroughTheErrorBox(TintspotApp& app) {

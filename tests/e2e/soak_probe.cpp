@@ -34,14 +34,15 @@ void XResourcesOf(Display* display, long pid, long* count, long* pixmap_bytes) {
   *count = *pixmap_bytes = 0;
   for (long i = 0; i < id_count; ++i) {
     if (XResGetClientPid(&ids[i]) != pid) continue;
+    [[maybe_unused]] const auto& [client_id, id_length, id_value] = ids[i];
     int type_count = 0;
     XResType* types = nullptr;
-    if (XResQueryClientResources(display, ids[i].spec.client, &type_count, &types)) {
+    if (XResQueryClientResources(display, client_id.client, &type_count, &types)) {
       for (int t = 0; t < type_count; ++t) *count += types[t].count;
       XFree(types);
     }
     unsigned long bytes = 0;
-    if (XResQueryClientPixmapBytes(display, ids[i].spec.client, &bytes)) {
+    if (XResQueryClientPixmapBytes(display, client_id.client, &bytes)) {
       *pixmap_bytes += long(bytes);
     }
   }
