@@ -125,7 +125,6 @@ void TfrmMain::FormCreate() {
   magSource_ = PixelBuffer(kMagWidth, kMagHeight);  // the largest source area
   renderedSource_ = PixelBuffer(kMagWidth, kMagHeight);
   renderedSource_.Resize(0, 0);  // nothing rendered yet
-  shownView_ = PixelBuffer(kMagWidth, kMagHeight);
   ShowMagnifierPanel(showMag);
 
   // A saved place on no monitor (one since unplugged, a hand-edited file)
@@ -222,7 +221,7 @@ TColor TfrmMain::CaptureMagnifier() {
   if (magSource_ == renderedSource_) return colour;
   EnlargeInto(magSource_, view);
   InvertCrossHair(view);
-  viewRendered_ = true;
+  viewStale_ = true;
   std::swap(magSource_, renderedSource_);
   return colour;
 }
@@ -266,17 +265,10 @@ void TfrmMain::RefreshReadouts(Redraw redraw) {
 void TfrmMain::UpdateDisplay(Redraw redraw) {
   RefreshReadouts(redraw);
   if (!magBuffer_) return;
-  // A view not rendered again since it was shown, or rendered alike, is shown.
-  if (redraw == Redraw::Changed && viewShown_) {
-    if (!viewRendered_) return;
-    viewRendered_ = false;
-    if (shownView_ == *magBuffer_) return;
-  }
-  viewShown_ = false;
+  if (redraw == Redraw::Changed && !viewStale_) return;
+  viewStale_ = true;  // until the paint has gone through
   platform_.PaintMagnifier(*magBuffer_);
-  shownView_ = *magBuffer_;  // same size: no allocation
-  viewShown_ = true;
-  viewRendered_ = false;
+  viewStale_ = false;
 }
 
 void TfrmMain::Paint(const Rect& area) {

@@ -157,9 +157,10 @@ class TfrmMain : private MouseEventSink {
   // What the window shows now: the inputs of the swatch and the view last
   // painted (unknown until painted, and after a paint that failed).
   std::optional<SwatchInputs> shownSwatch_;
-  PixelBuffer shownView_;  // allocated once, with MagBuffer
-  bool viewShown_ = false;
-  bool viewRendered_ = false;          // MagBuffer rendered since shownView_ was taken
+  // MagBuffer differs from the view the window shows (or its paint failed).
+  // Every source pixel shows in the view, so a view rendered from another
+  // area is another view: no copy of the shown one is needed to tell.
+  bool viewStale_ = true;
   std::optional<TColor> textsColour_;  // what the label texts were last made from
   ScreenPoint textsPos_;
   bool isOnTop_ = false;
