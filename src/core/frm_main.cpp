@@ -70,6 +70,19 @@ void TfrmMain::SetLabel(Control label, const std::string& text) {
   platform_.SetLabelText(label, text);
 }
 
+// A value with its top bit set names a colour of the desktop's scheme by its
+// number in the low byte. The drawing layer draws a number that names no
+// colour, such as that of the failed read kClrInvalid (255), as black.
+TColor TfrmMain::AsDrawn(TColor colour) {
+  if (!IsSystemColorReference(colour)) return colour;
+  switch (colour & 0xFFu) {
+    case 8: return platform_.SystemColor(SystemColour::WindowText);
+    case 15: return platform_.SystemColor(SystemColour::ButtonFace);
+    case 21: return platform_.SystemColor(SystemColour::DarkShadow);
+    default: return kBlack;
+  }
+}
+
 void TfrmMain::SetTimerEnabled(bool enabled) {
   if (enabled == timerEnabled_) return;
   timerEnabled_ = enabled;
@@ -78,10 +91,6 @@ void TfrmMain::SetTimerEnabled(bool enabled) {
   } else {
     platform_.StopTimer();
   }
-}
-
-TColor TfrmMain::AsDrawn(TColor colour) {
-  return IsSystemColorReference(colour) ? platform_.ReferencedColor(colour) : colour;
 }
 
 // --- Start-up and close ------------------------------------------------------
@@ -240,7 +249,6 @@ void TfrmMain::RefreshReadouts(Redraw redraw) {
   SwatchInputs swatch;
   swatch.colour = currentColor_;
   swatch.darkShadow = platform_.SystemColor(SystemColour::DarkShadow);
-  // The drawing layer reads a value with its top bit set as a system colour.
   swatch.centreFill = AsDrawn(currentColor_);
   if (IsLocked())
     swatch.padlock = HasContrast(currentColor_, kBlack) ? &skin_.imgLockBlack : &skin_.imgLockWhite;

@@ -24,6 +24,8 @@ enum class ClipboardResult { Done, CannotOpen, CannotSet };
 // Colours of the desktop's colour scheme that the core draws with.
 enum class SystemColour {
   DarkShadow,  // the darkest edge of a sunken 3-D frame
+  ButtonFace,  // the face of buttons and dialogs: the main window's background
+  WindowText,  // text on a window's background: the help notes
 };
 
 class Platform {
@@ -42,10 +44,6 @@ class Platform {
   virtual TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) = 0;
   // The desktop's colour for one of its scheme's colours.
   virtual TColor SystemColor(SystemColour colour) = 0;
-  // The colour a system-colour reference (a colour value with its top bit
-  // set, see IsSystemColorReference) stands for: the desktop's colour of the
-  // index in its low byte, 0 for an index the desktop does not know.
-  virtual TColor ReferencedColor(TColor reference) = 0;
 
   // --- Drawing the main window ----------------------------------------------
   // The bytes of one of the program's embedded pictures (empty if missing).

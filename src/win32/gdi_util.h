@@ -6,15 +6,14 @@
 #include <cstdint>
 
 #include "colour_types.h"
+#include "draw_ops.h"
 #include "geometry.h"
+#include "platform.h"
+#include "text_look.h"
 
 namespace tintspot::win32 {
 
-// A colour as a 32-bit DIB pixel (bytes blue, green, red, unused).
-inline std::uint32_t ToDibPixel(TColor colour) {
-  return ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
-}
-
+// A 32-bit DIB pixel (bytes blue, green, red, unused) as a colour.
 inline TColor FromDibPixel(std::uint32_t pixel) {
   return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
 }
@@ -28,6 +27,22 @@ inline HFONT CreatePixelFont(const char* face, int height, bool bold) {
   return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// A font of the program's text looks.
+inline HFONT CreateFontFor(const FontSpec& font) {
+  return CreatePixelFont(font.face, font.measure == FontMeasure::Em ? -font.pixels : font.pixels,
+                         font.bold);
+}
+
+// The desktop's colour for one of its scheme's colours.
+inline TColor DesktopColour(SystemColour colour) {
+  switch (colour) {
+    case SystemColour::DarkShadow: return GetSysColor(COLOR_3DDKSHADOW);
+    case SystemColour::ButtonFace: return GetSysColor(COLOR_BTNFACE);
+    case SystemColour::WindowText: return GetSysColor(COLOR_WINDOWTEXT);
+  }
+  return 0;
 }
 
 // A 32-bit top-down DIB section selected into a memory device context of

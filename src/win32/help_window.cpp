@@ -2,48 +2,12 @@
 
 #include "error_box.h"
 #include "frm_main.h"
+#include "help_content.h"
 
 namespace tintspot::win32 {
 namespace {
 
 constexpr char kHelpClass[] = "TfrmHelp";
-constexpr int kHelpWidth = 205;
-constexpr int kHelpHeight = 158;
-constexpr COLORREF kBackground = RGB(255, 255, 204);
-constexpr COLORREF kBorder = RGB(212, 212, 170);
-
-enum class Kind {
-  Caption,  // bold, black, transparent, sized to its text
-  Bullet,   // bold, sized to its text
-  Note,     // fixed box, word-wrapped, cut off below its height
-};
-
-struct HelpItem {
-  Kind kind;
-  int left;
-  int top;
-  int width;  // 0: sized to the text
-  int height;
-  const char* text;
-};
-
-// In painting order.
-const HelpItem kItems[] = {
-    {Kind::Caption, 10, 6, 0, 0, "Using Tintspot:"},
-    {Kind::Bullet, 10, 24, 0, 0, "-"},
-    {Kind::Note, 18, 24, 179, 31,
-     "Press any key to lock/unlock the current color and the magnifier."},
-    {Kind::Note, 18, 54, 179, 36,
-     "Click on any color value to copy it to the clipboard, or press 'Ctrl-C' to copy the HEX "
-     "value."},
-    {Kind::Bullet, 11, 53, 0, 0, "-"},
-    {Kind::Bullet, 10, 96, 0, 0, "-"},
-    {Kind::Note, 18, 96, 179, 31,
-     "Click on the '+' icon to keep Tintspot on top of all other applications."},
-    {Kind::Note, 18, 126, 179, 25,
-     "Click on the 'Magnifier' button to zoom in on the screen, or press 'Ctrl-M'."},
-    {Kind::Bullet, 10, 126, 0, 0, "-"},
-};
 
 }  // namespace
 
@@ -62,9 +26,8 @@ bool HelpPopup::RegisterWindowClass(HINSTANCE instance) {
 HWND HelpPopup::Create(HWND owner, HINSTANCE instance, TfrmMain& core) {
   owner_ = owner;
   core_ = &core;
-  captionFont_.Reset(CreatePixelFont("Tahoma", -11, true));
-  textFont_.Reset(CreatePixelFont("Tahoma", 12, false));
-  bulletFont_.Reset(CreatePixelFont("Tahoma", 12, true));
+  for (int kind = 0; kind < kHelpKindCount; ++kind)
+    fonts_[kind].Reset(CreateFontFor(LookOf(static_cast<HelpKind>(kind)).font));
   if (!surface_.Create(kHelpWidth, kHelpHeight)) return nullptr;
   hwnd_ = CreateWindowExA(0, kHelpClass, "frmHelp", WS_POPUP, 0, 0, kHelpWidth, kHelpHeight, owner,
                           nullptr, instance, this);
@@ -134,29 +97,23 @@ void HelpPopup::Paint(HWND hwnd) {
 
 void HelpPopup::Compose() {
   HDC dc = surface_.dc();
-  const GdiObject<HBRUSH> background(CreateSolidBrush(kBackground));
+  const GdiObject<HBRUSH> background(CreateSolidBrush(kHelpBackground));
   const RECT all{0, 0, kHelpWidth, kHelpHeight};
   FillRect(dc, &all, background.get());
-  const GdiObject<HBRUSH> border(CreateSolidBrush(kBorder));
-  FrameRect(dc, &all, border.get());  // one pixel along the outermost pixels
+  const GdiObject<HBRUSH> border(CreateSolidBrush(kHelpBorder));
+  FrameRect(dc, &all, border.get());
 
-  const Selection font(dc, textFont_.get());
+  const Selection font(dc, fonts_[static_cast<int>(HelpKind::Note)].get());
   SetBkMode(dc, TRANSPARENT);
-  for (const HelpItem& item : kItems) {
-    const bool caption = item.kind == Kind::Caption;
-    const GdiObject<HFONT>& itemFont = item.kind == Kind::Note ? textFont_
-                                       : caption               ? captionFont_
-                                                               : bulletFont_;
-    SelectObject(dc, itemFont.get());
-    SetTextColor(dc, caption ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
-    RECT box{item.left, item.top, item.left + item.width, item.top + item.height};
+  for (const HelpItem& item : kHelpItems) {
+    const HelpKindLook& look = LookOf(item.kind);
+    SelectObject(dc, fonts_[static_cast<int>(item.kind)].get());
+    SetTextColor(dc, look.ink ? DesktopColour(*look.ink) : kBlack);
+    RECT box = ToRECT(item.box);
     UINT flags = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
-    if (item.kind == Kind::Note) {
-      flags |= DT_WORDBREAK;
-    } else {
-      DrawTextA(dc, item.text, -1, &box, flags | DT_CALCRECT);
-    }
-    if (!caption) FillRect(dc, &box, background.get());  // the label's own background
+    if (look.wordWrap) flags |= DT_WORDBREAK;
+    if (look.sizedToText) DrawTextA(dc, item.text, -1, &box, flags | DT_CALCRECT);
+    if (look.ownBackground) FillRect(dc, &box, background.get());
     DrawTextA(dc, item.text, -1, &box, flags);
   }
   GdiFlush();

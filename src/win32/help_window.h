@@ -1,5 +1,5 @@
-// TfrmHelp: the help popup, a borderless pale-yellow window with four short
-// usage notes, opened below the help button. It is created hidden once at
+// TfrmHelp: the help popup, a borderless window that shows the help items,
+// opened below the help button. It is created hidden once at
 // start-up and only shown and hidden until the main window closes.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "gdi_owners.h"
 #include "gdi_util.h"
 #include "geometry.h"
+#include "help_content.h"
 
 namespace tintspot {
 class TfrmMain;
@@ -45,9 +46,7 @@ class HelpPopup {
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
   TfrmMain* core_ = nullptr;
-  GdiObject<HFONT> captionFont_;
-  GdiObject<HFONT> textFont_;
-  GdiObject<HFONT> bulletFont_;
+  GdiObject<HFONT> fonts_[kHelpKindCount];  // by kind of item
   DibSurface surface_;
 };
 

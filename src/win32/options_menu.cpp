@@ -1,10 +1,15 @@
 #include "options_menu.h"
 
+#include <string>
+
+#include "options_menu_items.h"
+
 namespace tintspot::win32 {
 namespace {
 
-constexpr UINT kSiteCommand = 1;
-constexpr UINT kAboutCommand = 2;
+// A menu item's command number: the command's own value (None is 0, which
+// the menu answers when nothing was chosen).
+UINT CommandNumber(MenuCommand command) { return static_cast<UINT>(command); }
 
 }  // namespace
 
@@ -16,9 +21,12 @@ void OptionsMenu::Track(HWND owner, ScreenPoint point) {
   if (!menu_) {
     menu_ = CreatePopupMenu();
     if (!menu_) return;
-    AppendMenuA(menu_, MF_STRING, kSiteCommand, "&Chromawright Website");
-    AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu_, MF_STRING, kAboutCommand, "&About Tintspot...");
+    for (const OptionsMenuItem& item : kOptionsMenuItems) {
+      if (item.separatorBefore) AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
+      std::string text = item.text;
+      text.insert(static_cast<std::size_t>(item.accelerator), 1, '&');
+      AppendMenuA(menu_, MF_STRING, CommandNumber(item.command), text.c_str());
+    }
   }
   // The owner must be the foreground window for Escape and clicks elsewhere
   // to dismiss the menu.
@@ -30,11 +38,9 @@ void OptionsMenu::Track(HWND owner, ScreenPoint point) {
 
 MenuCommand OptionsMenu::CommandOf(WPARAM wParam, LPARAM lParam) {
   if (lParam != 0 || HIWORD(wParam) != 0) return MenuCommand::None;  // a control's notification
-  switch (LOWORD(wParam)) {
-    case kSiteCommand: return MenuCommand::mnuPopSite;
-    case kAboutCommand: return MenuCommand::mnuPopAbout;
-    default: return MenuCommand::None;
-  }
+  for (const OptionsMenuItem& item : kOptionsMenuItems)
+    if (LOWORD(wParam) == CommandNumber(item.command)) return item.command;
+  return MenuCommand::None;
 }
 
 }  // namespace tintspot::win32

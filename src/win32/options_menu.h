@@ -1,5 +1,4 @@
-// The options menu below the menu button: the maker's website and the about
-// box. Each item's first letter is its keyboard accelerator (C and A).
+// The options menu below the menu button, with the core's items.
 #pragma once
 
 #include <windows.h>

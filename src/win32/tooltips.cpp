@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "gdi_util.h"
-#include "main_layout.h"
+#include "tooltip_rules.h"
 
 namespace tintspot::win32 {
 
@@ -16,18 +16,15 @@ HWND CreateMainTooltips(HWND main, HINSTANCE instance) {
                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (!tooltip) return nullptr;
-  int count = 0;
-  const ControlInfo* controls = MainControls(&count);
-  for (int i = 0; i < count; ++i) {
-    if (!controls[i].tooltip) continue;
+  for (const Tooltip& tip : MainTooltips()) {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = 0;  // the main window relays its mouse messages itself
     tool.hwnd = main;
-    tool.uId = static_cast<UINT_PTR>(i) + 1;
-    tool.rect = ToRECT(controls[i].bounds);
+    tool.uId = static_cast<UINT_PTR>(tip.id);
+    tool.rect = ToRECT(tip.bounds);
     tool.hinst = instance;
-    tool.lpszText = const_cast<char*>(controls[i].tooltip);
+    tool.lpszText = const_cast<char*>(tip.text);
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
   return tooltip;

@@ -1,5 +1,4 @@
-// The main window's tooltips: one tool for each control that has a tooltip
-// text in the layout, and no others.
+// The main window's tooltips, as the core lists them.
 #pragma once
 
 #include <windows.h>

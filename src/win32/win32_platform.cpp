@@ -12,8 +12,6 @@
 namespace tintspot::win32 {
 namespace {
 
-constexpr int kLastSystemColor = 30;  // COLOR_MENUBAR
-
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
@@ -54,17 +52,7 @@ bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
 
 TColor Win32Platform::SystemColor(SystemColour colour) {
   profile::Stage stage("SystemColor");
-  switch (colour) {
-    case SystemColour::DarkShadow: return GetSysColor(COLOR_3DDKSHADOW);
-  }
-  return 0;
-}
-
-TColor Win32Platform::ReferencedColor(TColor reference) {
-  profile::Stage stage("SystemColor");
-  const int index = static_cast<int>(reference & 0xFFu);
-  if (index > kLastSystemColor) return 0;
-  return GetSysColor(index);
+  return DesktopColour(colour);
 }
 
 // --- Drawing the main window ----------------------------------------------------------
@@ -181,7 +169,7 @@ ClipboardResult Win32Platform::SetClipboardText(const std::string& text) {
 }
 
 void Win32Platform::ShowErrorBox(const std::string& text) {
-  painter_.PresentBatch();  // the box's message loop may run for long
+  painter_.FlushBatch();  // the box's message loop may run for long
   ShowErrorMessage(windows_.main, text);
 }
 

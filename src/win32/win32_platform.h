@@ -33,7 +33,6 @@ class Win32Platform final : public Platform {
     return screen_.Capture(origin, area, point);
   }
   TColor SystemColor(SystemColour colour) override;
-  TColor ReferencedColor(TColor reference) override;
 
   // Drawing the main window.
   std::vector<std::uint8_t> ResourceData(const char* name) override;

@@ -3,24 +3,23 @@
 #include "gdi_util.h"
 #include "magnifier.h"
 #include "main_layout.h"
+#include "zoom_list_metrics.h"
 
 namespace tintspot::win32 {
 namespace {
 
-constexpr int kItemHeight = 11;
 constexpr int kZoomListId = 100;
 
 }  // namespace
 
-// The items of the dropped-down list are 11 pixels high. A combo box passes
-// the list item height on only when it is owner-drawn, so the list box gets
-// it directly as well.
+// A combo box passes the list item height on only when it is owner-drawn,
+// so the list box gets it directly as well.
 void ZoomList::SetItemHeight() {
-  SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, kItemHeight);
+  SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, kZoomItemHeight);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(hwnd_, &info) && info.hwndList)
-    SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, kItemHeight);
+    SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, kZoomItemHeight);
 }
 
 // Sizes the selection field so that the closed list is exactly as high as
@@ -48,18 +47,18 @@ HWND ZoomList::Create(HWND parent, HINSTANCE instance) {
   parent_ = parent;
   const Rect& bounds = kZoomListBounds;
   // The height given here is that of the list when dropped down.
-  const int droppedHeight = bounds.Height() + kZoomLevels * kItemHeight + 2;
+  const int droppedHeight = kZoomClosedHeight + kZoomDroppedListHeight;
   hwnd_ = CreateWindowExA(
       0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
       bounds.left, bounds.top, bounds.Width(), droppedHeight, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kZoomListId)), instance, nullptr);
   if (!hwnd_) return nullptr;
-  font_.Reset(CreatePixelFont("Small Fonts", -9, false));
+  font_.Reset(CreateFontFor(kZoomListFont));
   if (font_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   for (int i = 0; i < kZoomLevels; ++i)
     SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ZoomItemText(i)));
   SetItemHeight();
-  FitSelectionField(bounds.Height());
+  FitSelectionField(kZoomClosedHeight);
   return hwnd_;
 }
 

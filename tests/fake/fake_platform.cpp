@@ -8,15 +8,10 @@
 #include "skin.h"
 
 namespace tintspot::testing {
-namespace {
-
-constexpr int kDarkShadowIndex = 21;  // Windows' COLOR_3DDKSHADOW
-
-}  // namespace
-
 FakePlatform::FakePlatform() {
   monitors.push_back({Rect::FromSize(0, 0, 1920, 1080), Rect::FromSize(0, 0, 1920, 1040)});
-  systemColors[kDarkShadowIndex] = MakeColor(106, 106, 106);
+  systemColours[SystemColour::DarkShadow] = MakeColor(106, 106, 106);
+  systemColours[SystemColour::ButtonFace] = MakeColor(212, 208, 200);
   resources = LoadCommittedSkin();
 }
 
@@ -77,15 +72,8 @@ TColor FakePlatform::CaptureScreen(ScreenPoint origin, PixelBuffer& area, Screen
 }
 
 TColor FakePlatform::SystemColor(SystemColour colour) {
-  switch (colour) {
-    case SystemColour::DarkShadow: return ReferencedColor(kDarkShadowIndex);
-  }
-  return 0;
-}
-
-TColor FakePlatform::ReferencedColor(TColor reference) {
-  auto found = systemColors.find(static_cast<int>(reference & 0xFFu));
-  return found == systemColors.end() ? 0 : found->second;
+  auto found = systemColours.find(colour);
+  return found == systemColours.end() ? 0 : found->second;
 }
 
 std::vector<std::uint8_t> FakePlatform::ResourceData(const char* name) {

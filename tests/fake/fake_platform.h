@@ -30,8 +30,8 @@ class FakePlatform : public Platform {
   std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
   ScreenPoint cursor{0, 0};
   bool pixelReadFails = false;  // CaptureScreen answers kClrInvalid
-  // The desktop's colour scheme by Windows' colour index; others answer 0.
-  std::map<int, TColor> systemColors;
+  // The desktop's colour scheme; colours not in it answer 0.
+  std::map<SystemColour, TColor> systemColours;
   // Extra windows of the program that count as "own" (the zoom list lies
   // inside the main window, so the window rectangle covers it).
   bool cursorOverOtherWindow = false;  // another window lies over ours at the cursor
@@ -102,7 +102,6 @@ class FakePlatform : public Platform {
   bool IsOwnWindowAt(ScreenPoint point) override;
   TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override;
   TColor SystemColor(SystemColour colour) override;
-  TColor ReferencedColor(TColor reference) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
   void ShowPicture(Control control, const Picture& picture) override;
   void PaintSwatch(const PixelBuffer& pixels) override;

@@ -1,0 +1,59 @@
+#include "draw_ops.h"
+
+#include <algorithm>
+
+namespace tintspot {
+namespace {
+
+void FillBox(const Rect& area, std::uint32_t pixel, RasterImage& image) {
+  for (int y = area.top; y < area.bottom; ++y)
+    std::fill_n(image.bits + static_cast<std::ptrdiff_t>(y) * image.width + area.left, area.Width(),
+                pixel);
+}
+
+void Plot(int x, int y, std::uint32_t pixel, const Rect& clip, RasterImage& image) {
+  if (clip.Contains(ScreenPoint{x, y}))
+    image.bits[static_cast<std::ptrdiff_t>(y) * image.width + x] = pixel;
+}
+
+void FrameBox(const Rect& box, std::uint32_t pixel, const Rect& clip, RasterImage& image) {
+  for (int x = box.left; x < box.right; ++x) {
+    Plot(x, box.top, pixel, clip, image);
+    Plot(x, box.bottom - 1, pixel, clip, image);
+  }
+  for (int y = box.top; y < box.bottom; ++y) {
+    Plot(box.left, y, pixel, clip, image);
+    Plot(box.right - 1, y, pixel, clip, image);
+  }
+}
+
+void CopyPixels(const DrawOp& op, RasterImage& image) {
+  const PixelBuffer& pixels = *op.pixels;
+  const int left = op.box.left;
+  const int top = op.box.top;
+  const Rect drawn =
+      Rect::FromSize(left, top, pixels.Width(), pixels.Height()).Intersection(op.clip);
+  for (int y = drawn.top; y < drawn.bottom; ++y) {
+    std::uint32_t* row = image.bits + static_cast<std::ptrdiff_t>(y) * image.width;
+    for (int x = drawn.left; x < drawn.right; ++x) {
+      const TColor colour = pixels.At(x - left, y - top);
+      if (op.transparent && colour == *op.transparent) continue;
+      row[x] = ToRasterPixel(colour);
+    }
+  }
+}
+
+}  // namespace
+
+void Rasterise(const DrawOp& op, RasterImage& image) {
+  switch (op.kind) {
+    case DrawKind::Fill:
+      FillBox(op.box.Intersection(op.clip), ToRasterPixel(op.colour), image);
+      break;
+    case DrawKind::Frame: FrameBox(op.box, ToRasterPixel(op.colour), op.clip, image); break;
+    case DrawKind::Pixels: CopyPixels(op, image); break;
+    case DrawKind::Text: break;
+  }
+}
+
+}  // namespace tintspot

@@ -1,0 +1,127 @@
+#include "scene.h"
+
+#include <utility>
+
+namespace tintspot {
+namespace {
+
+std::optional<Rect> UnlessEmpty(const Rect& area) {
+  if (area.IsEmpty()) return std::nullopt;
+  return area;
+}
+
+}  // namespace
+
+const TextLook kLabelLook{
+    {"Tahoma", 9, FontMeasure::Em, false}, MakeColor(0, 51, 128), TextAlign::Centre, false};
+
+Rect Scene::SetPicture(Control control, const Picture& picture) {
+  pictures_[control] = picture;
+  return InfoOf(control).bounds;
+}
+
+Rect Scene::SetSwatch(const PixelBuffer& swatch) {
+  swatch_ = swatch;
+  return InfoOf(Control::Pixel).bounds;
+}
+
+Rect Scene::SetMagnifier(const PixelBuffer& view) {
+  magnifier_ = view;
+  return InfoOf(Control::pbMag).bounds;
+}
+
+Rect Scene::SetLabel(Control label, const std::string& text) {
+  labels_[label] = text;
+  return InfoOf(label).bounds;
+}
+
+const std::vector<DrawOp>& Scene::Compose(const Rect& area) {
+  ops_.clear();
+  const Rect clip = area.Intersection(kClientArea);
+  if (clip.IsEmpty()) return ops_;
+  auto add = [&](DrawKind kind, const Rect& box, const Rect& opClip) -> DrawOp& {
+    DrawOp& op = ops_.emplace_back();
+    op.kind = kind;
+    op.box = box;
+    op.clip = opClip;
+    return op;
+  };
+  auto addPixels = [&](const PixelBuffer& pixels, std::optional<TColor> transparent,
+                       const Rect& at) {
+    const Rect box = Rect::FromSize(at.left, at.top, pixels.Width(), pixels.Height());
+    if (!box.Intersects(clip)) return;
+    DrawOp& op = add(DrawKind::Pixels, box, clip);
+    op.pixels = &pixels;
+    op.transparent = transparent;
+  };
+
+  add(DrawKind::Fill, clip, clip).colour = systemColours_(SystemColour::ButtonFace);
+  int count = 0;
+  const ControlInfo* controls = MainControls(&count);
+  for (int i = 0; i < count; ++i) {
+    const Control control = controls[i].control;
+    const Rect& at = controls[i].bounds;
+    switch (control) {
+      case Control::MagBG: add(DrawKind::Frame, at, clip).colour = kMagFramePen; break;
+      case Control::Pixel:
+        if (swatch_) addPixels(*swatch_, std::nullopt, at);
+        break;
+      case Control::pbMag:
+        if (magnifier_) addPixels(*magnifier_, std::nullopt, at);
+        break;
+      default: {
+        // A picture control or a label: whichever it has been given.
+        const std::string& text = labels_[control];
+        const Rect visible = at.Intersection(clip);
+        if (!text.empty() && !visible.IsEmpty()) {
+          DrawOp& op = add(DrawKind::Text, at, visible);
+          op.text = &text;
+          op.look = &kLabelLook;
+          op.colour = kLabelLook.colour;
+        }
+        const std::optional<Picture>& picture = pictures_[control];
+        if (picture) addPixels(picture->pixels, picture->transparent, at);
+        break;
+      }
+    }
+  }
+  return ops_;
+}
+
+std::optional<Rect> Scene::Redrawn(const Rect& area) {
+  if (repainting_) {
+    redrawnInRepaint_ = redrawnInRepaint_.Union(area);
+  } else if (batches_ > 0) {
+    batched_ = batched_.Union(area);
+  } else {
+    return UnlessEmpty(area);
+  }
+  return std::nullopt;
+}
+
+std::optional<Rect> Scene::BeginBatch() {
+  std::optional<Rect> shown = FlushBatch();
+  ++batches_;
+  return shown;
+}
+
+std::optional<Rect> Scene::EndBatch() {
+  --batches_;
+  return FlushBatch();
+}
+
+std::optional<Rect> Scene::FlushBatch() { return UnlessEmpty(std::exchange(batched_, Rect{})); }
+
+Rect Scene::BeginRepaint(const Rect& update) {
+  repaint_ = update.Intersection(kClientArea);
+  redrawnInRepaint_ = Rect{};
+  repainting_ = true;
+  return repaint_;
+}
+
+Scene::RepaintEnd Scene::EndRepaint() {
+  repainting_ = false;
+  return RepaintEnd{repaint_, UnlessEmpty(std::exchange(redrawnInRepaint_, Rect{}))};
+}
+
+}  // namespace tintspot

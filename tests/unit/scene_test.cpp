@@ -1,0 +1,106 @@
+// The main window's scene: what each point of the client area shows, and
+// which changes reach the window in which copy.
+#include "scene.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "fake_platform.h"
+
+namespace tintspot {
+namespace {
+
+constexpr TColor kMain = MakeColor(10, 20, 30), kHole = MakeColor(1, 2, 3);
+constexpr TColor kTop = MakeColor(40, 50, 60), kSwatch = MakeColor(70, 80, 90);
+constexpr TColor kView = MakeColor(100, 110, 120);
+
+// Runs the operations for area as a shell would; a text paints its clip.
+void Draw(Scene& scene, const Rect& area, std::vector<std::uint32_t>& bits) {
+  RasterImage image{bits.data(), kMainWidth, kMainHeightFull};
+  for (const DrawOp& op : scene.Compose(area)) {
+    DrawOp box = op;
+    box.kind = DrawKind::Fill;
+    box.colour = op.look ? op.look->colour : op.colour;
+    Rasterise(op.kind == DrawKind::Text ? box : op, image);
+  }
+}
+
+TEST(Scene, EachPointShowsTheTopmostContentInItsClip) {
+  testing::FakePlatform desktop;
+  const TColor face = desktop.systemColours[SystemColour::ButtonFace] = MakeColor(9, 8, 7);
+  Scene scene([&](SystemColour c) { return desktop.SystemColor(c); });
+  Picture main{PixelBuffer(171, 90, kMain), kHole};
+  main.pixels.Set(5, 5, kHole);
+  scene.SetPicture(Control::imgMain, main);
+  scene.SetPicture(Control::imgTop, Picture{PixelBuffer(20, 19, kTop), std::nullopt});
+  scene.SetSwatch(PixelBuffer(48, 48, kSwatch));
+  scene.SetMagnifier(PixelBuffer(167, 87, kView));
+  scene.SetLabel(Control::lblRGB, "1,2,3");
+  std::vector<std::uint32_t> bits(kMainWidth * kMainHeightFull, 0xDEADu);
+  Draw(scene, Rect{-5, -5, 400, 400}, bits);
+  // An emptied label redrawn alone: its area shows the picture below again.
+  scene.SetLabel(Control::lblHEX, "4");
+  Draw(scene, InfoOf(Control::lblHEX).bounds, bits);
+  Draw(scene, scene.SetLabel(Control::lblHEX, ""), bits);
+
+  const struct {
+    ScreenPoint at;
+    TColor shows;
+  } cases[] = {
+      {{5, 24}, face},                         // a transparent pixel of imgMain
+      {{6, 24}, kMain},                        //
+      {{50, 45}, MakeColor(0, 51, 128)},       // the label's text over imgMain
+      {{50, 60}, kMain},                       // the emptied label
+      {{115, 5}, kTop},                        //
+      {{120, 30}, kSwatch},                    //
+      {{0, 124}, MakeColor(129, 127, 130)},    // the frame around the magnifier
+      {{170, 233}, MakeColor(129, 127, 130)},  //
+      {{1, 125}, face},                        // between frame and view
+      {{10, 130}, kView},                      //
+      {{100, 220}, face},                      // below the view: the zoom list's place
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(bits[c.at.y * kMainWidth + c.at.x], ToRasterPixel(c.shows))
+        << c.at.x << "," << c.at.y;
+}
+
+TEST(Scene, ChangesReachTheWindowOncePerBatchOrRepaint) {
+  Scene scene([](SystemColour) { return kBlack; });
+  const Rect a = Rect::FromSize(0, 0, 10, 10), b = Rect::FromSize(20, 20, 5, 5);
+  const Rect both{0, 0, 25, 25}, beyond{160, 200, 300, 300}, inside{160, 200, 171, 234};
+  using Step = std::function<std::optional<Rect>()>;
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    std::vector<std::optional<Rect>> copies;
+  } cases[] = {
+      {"unbatched", {[&] { return scene.Redrawn(a); }}, {a}},
+      {"one batch",
+       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
+        [&] { return scene.Redrawn(b); }, [&] { return scene.EndBatch(); }},
+       {std::nullopt, std::nullopt, std::nullopt, both}},
+      {"a tick within a tick",
+       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
+        [&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(b); },
+        [&] { return scene.EndBatch(); }, [&] { return scene.EndBatch(); }},
+       {std::nullopt, std::nullopt, a, std::nullopt, b, std::nullopt}},
+      {"flushed before a message loop",
+       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
+        [&] { return scene.FlushBatch(); }, [&] { return scene.EndBatch(); }},
+       {std::nullopt, std::nullopt, a, std::nullopt}},
+      {"a repaint in a batch",
+       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
+        [&] { return std::optional<Rect>(scene.BeginRepaint(beyond)); },
+        [&] { return scene.Redrawn(b); }, [&] { return scene.EndRepaint().redrawn; },
+        [&] { return scene.EndBatch(); }},
+       {std::nullopt, std::nullopt, inside, std::nullopt, b, a}},
+  };
+  for (const auto& c : cases)
+    for (std::size_t i = 0; i < c.steps.size(); ++i)
+      EXPECT_EQ(c.steps[i](), c.copies[i]) << c.what << ", step " << i;
+}
+
+}  // namespace
+}  // namespace tintspot
