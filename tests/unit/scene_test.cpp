@@ -14,7 +14,7 @@ namespace {
 
 constexpr TColor kMain = MakeColor(10, 20, 30), kHole = MakeColor(1, 2, 3);
 constexpr TColor kTop = MakeColor(40, 50, 60), kSwatch = MakeColor(70, 80, 90);
-constexpr TColor kView = MakeColor(100, 110, 120);
+constexpr TColor kView = MakeColor(100, 110, 120), kFrame = MakeColor(129, 127, 130);
 
 // Runs the operations for area as a shell would; a text paints its clip.
 void Draw(Scene& scene, const Rect& area, std::vector<std::uint32_t>& bits) {
@@ -49,17 +49,19 @@ TEST(Scene, EachPointShowsTheTopmostContentInItsClip) {
     ScreenPoint at;
     TColor shows;
   } cases[] = {
-      {{5, 24}, face},                         // a transparent pixel of imgMain
-      {{6, 24}, kMain},                        //
-      {{50, 45}, MakeColor(0, 51, 128)},       // the label's text over imgMain
-      {{50, 60}, kMain},                       // the emptied label
-      {{115, 5}, kTop},                        //
-      {{120, 30}, kSwatch},                    //
-      {{0, 124}, MakeColor(129, 127, 130)},    // the frame around the magnifier
-      {{170, 233}, MakeColor(129, 127, 130)},  //
-      {{1, 125}, face},                        // between frame and view
-      {{10, 130}, kView},                      //
-      {{100, 220}, face},                      // below the view: the zoom list's place
+      {{5, 24}, face},                    // a transparent pixel of imgMain
+      {{6, 24}, kMain},                   //
+      {{50, 45}, MakeColor(0, 51, 128)},  // the label's text over imgMain
+      {{50, 60}, kMain},                  // the emptied label
+      {{115, 5}, kTop},                   //
+      {{120, 30}, kSwatch},               //
+      {{80, 124}, kFrame},                // the frame around the magnifier
+      {{100, 233}, kFrame},
+      {{0, 180}, kFrame},
+      {{170, 180}, kFrame},
+      {{1, 125}, face},    // between frame and view
+      {{10, 130}, kView},  //
+      {{100, 220}, face},  // below the view: the zoom list's place
   };
   for (const auto& c : cases)
     EXPECT_EQ(bits[c.at.y * kMainWidth + c.at.x], ToRasterPixel(c.shows))
