@@ -27,34 +27,31 @@ TEST_F(InputRulesTest, ADoubleClickIsTheSameButtonSoonAndNearOnTheScreen) {
   struct Press {
     int dx, dy, ms;
     MouseButton button;
+    bool windowMoved = false;  // dragged dx along with the pointer
   };
+  constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
   const struct {
     const char* name;
-    std::vector<Press> presses;  // after a left press on the title
+    std::vector<Press> presses;  // on the title
     int minimizes;
   } cases[] = {
-      {"499 ms, 1 px off", {{1, -1, 499, MouseButton::Left}}, 1},
-      {"500 ms", {{0, 0, 500, MouseButton::Left}}, 0},
-      {"2 px off", {{2, 0, 10, MouseButton::Left}}, 0},
-      {"another button between",
-       {{0, 0, 10, MouseButton::Right}, {0, 0, 20, MouseButton::Left}},
-       0},
-      {"a third press starts afresh",
-       {{0, 0, 10, MouseButton::Left}, {0, 0, 20, MouseButton::Left}},
-       1},
-      {"the window moved with the pointer", {{0, 0, -1, MouseButton::Left}}, 1},
+      {"499 ms, 1 px off", {{0, 0, 0, L}, {1, -1, 499, L}}, 1},
+      {"500 ms", {{0, 0, 0, L}, {0, 0, 500, L}}, 0},
+      {"2 px off", {{0, 0, 0, L}, {2, 0, 10, L}}, 0},
+      {"another button first", {{0, 0, 0, R}, {0, 0, 10, L}}, 0},
+      {"another button between", {{0, 0, 0, L}, {0, 0, 10, R}, {0, 0, 20, L}}, 0},
+      {"a third press starts afresh", {{0, 0, 0, L}, {0, 0, 10, L}, {0, 0, 20, L}}, 1},
+      {"the same client point, the window dragged", {{0, 0, 0, L}, {30, 0, 10, L, true}}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    desktop.minimized = false;
     desktop.calls.clear();
     const std::uint32_t start = tintspot::testing::Apart();
-    main.MouseDown(kOnTitle, MouseButton::Left, start);
     for (const Press& p : c.presses) {
-      if (p.ms < 0)
-        desktop.window = desktop.window.MovedTo(desktop.window.left + 30, desktop.window.top);
-      const ScreenPoint at{kOnTitle.x + p.dx - (p.ms < 0 ? 30 : 0), kOnTitle.y + p.dy};
-      main.MouseDown(at, p.button, start + static_cast<std::uint32_t>(p.ms < 0 ? 10 : p.ms));
+      if (p.windowMoved)
+        desktop.window = desktop.window.MovedTo(desktop.window.left + p.dx, desktop.window.top);
+      const ScreenPoint at{kOnTitle.x + (p.windowMoved ? 0 : p.dx), kOnTitle.y + p.dy};
+      main.MouseDown(at, p.button, start + static_cast<std::uint32_t>(p.ms));
     }
     EXPECT_EQ(desktop.CountCalls("MinimizeApplication"), c.minimizes);
   }

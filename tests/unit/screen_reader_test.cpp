@@ -41,7 +41,7 @@ TEST(ScreenReader, CopiesMonitorsOnlyAndTakesThePointFromTheCopyWhenExact) {
     desktop.bitsPerPixel = c.bitsPerPixel;
     desktop.copyFails = c.copyFails;
     ScreenReader reader(desktop);
-    PixelBuffer area(20, 20);
+    PixelBuffer area(20, 20, kWhite);  // as left by an earlier read
     EXPECT_EQ(reader.Capture(ScreenPoint{-10, -10}, area, c.point), c.colour);
     EXPECT_EQ(desktop.CountCalls("ScreenPixel"), c.pixelReads);
     EXPECT_EQ(desktop.CountCalls("EndScreenRead"), 1);
