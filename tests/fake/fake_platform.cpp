@@ -53,18 +53,6 @@ bool FakePlatform::OnSomeMonitor(int x, int y) const {
   return false;
 }
 
-const char* NameOf(ProgramWindow window) {
-  switch (window) {
-    case ProgramWindow::None: return "None";
-    case ProgramWindow::Main: return "Main";
-    case ProgramWindow::ZoomList: return "ZoomList";
-    case ProgramWindow::ZoomListDropDown: return "ZoomListDropDown";
-    case ProgramWindow::HelpPopup: return "HelpPopup";
-    case ProgramWindow::Other: return "Other";
-  }
-  return "?";
-}
-
 std::optional<ScreenPoint> FakePlatform::CursorPosition() {
   Log("CursorPosition");
   if (cursorReadFails) return std::nullopt;
@@ -106,7 +94,7 @@ bool FakePlatform::CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint
 
 TColor FakePlatform::ScreenPixel(ScreenPoint point) {
   Log("ScreenPixel");
-  if (pixelReadFails || !OnSomeMonitor(point.x, point.y)) return kClrInvalid;
+  if (!OnSomeMonitor(point.x, point.y)) return kClrInvalid;
   return screen(point.x, point.y);
 }
 
@@ -217,7 +205,7 @@ void FakePlatform::ReleaseMouseCapture() {
 }
 
 void FakePlatform::FocusWindow(ProgramWindow window) {
-  Log(std::string("FocusWindow(") + NameOf(window) + ")");
+  Log(window == ProgramWindow::Main ? "FocusWindow(Main)" : "FocusWindow(ZoomList)");
   focus = window;
 }
 

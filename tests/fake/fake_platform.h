@@ -32,13 +32,10 @@ class FakePlatform : public Platform {
   bool cursorReadFails = false;  // CursorPosition answers nothing
   bool screenReadFails = false;  // BeginScreenRead fails
   bool copyFails = false;        // CopyScreen fails
-  bool pixelReadFails = false;   // ScreenPixel answers kClrInvalid
   // Below 24, a copy and a read of one pixel convert a colour differently:
   // a copy keeps only the high bits of each channel, as 16 bits per pixel do.
   int bitsPerPixel = 32;
-  int layoutQueries = 0;  // MonitorRects calls
-  std::uint32_t doubleClickTime = 500;
-  ScreenPoint doubleClickSize{4, 4};
+  int layoutQueries = 0;                      // MonitorRects calls
   ProgramWindow focus = ProgramWindow::None;  // the window with the keyboard focus
   // What WindowAt answers within the main window's rectangle, when set.
   std::optional<ProgramWindow> windowAtCursor;
@@ -133,8 +130,8 @@ class FakePlatform : public Platform {
   int PrimaryScreenHeight() override;
   void CaptureMouse() override;
   void ReleaseMouseCapture() override;
-  std::uint32_t DoubleClickTimeMs() override { return doubleClickTime; }
-  ScreenPoint DoubleClickSize() override { return doubleClickSize; }
+  std::uint32_t DoubleClickTimeMs() override { return 500; }
+  ScreenPoint DoubleClickSize() override { return ScreenPoint{4, 4}; }
   ProgramWindow FocusedWindow() override { return focus; }
   void FocusWindow(ProgramWindow window) override;
   void BeginWindowDrag() override;
@@ -164,9 +161,6 @@ class FakePlatform : public Platform {
     if (onCall) onCall(calls.back());
   }
 };
-
-// A program window's name in the call log.
-const char* NameOf(ProgramWindow window);
 
 // What a copy of the screen holds where no monitor is: not black, so that a
 // rule that blackens them is seen to work.

@@ -52,8 +52,8 @@ void ExpectSwatch(const PixelBuffer& swatch, TColor outer, TColor inner, TColor 
 TEST_F(TickTest, TickOutsideTheWindowSamplesInThisOrder) {
   desktop.cursor = ScreenPoint{512, 384};
   main.Timer1Timer();
-  // Where the cursor is (outside the window's rectangle, so no window is
-  // asked about), one screen read, and then what it shows.
+  // Where the cursor is, whether it is over the window, one screen read, and
+  // then what it shows.
   EXPECT_TRUE(CallsInSteps(
       desktop.calls,
       {{"CursorPosition"},
@@ -165,8 +165,8 @@ TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
   desktop.cursor = ScreenPoint{512, 384};
   main.Timer1Timer();
   const PixelBuffer view = *desktop.magnifier;
-  // A tick: where the cursor is, the screen read, then what it draws (in any
-  // order).
+  // A tick: where the cursor is, whether it is over the window, the screen
+  // read, then what it draws (in any order).
   auto tick = [&](Calls drawn) {
     desktop.calls.clear();
     main.Timer1Timer();

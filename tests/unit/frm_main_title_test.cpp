@@ -9,6 +9,7 @@
 namespace tintspot {
 namespace {
 
+using tintspot::testing::Apart;
 using tintspot::testing::ClickAt;
 using tintspot::testing::DoubleClickAt;
 using tintspot::testing::FakePlatform;
@@ -35,7 +36,7 @@ TEST_F(TitleTest, AnyButtonOnTheTitleStartsAMove) {
 }
 
 TEST_F(TitleTest, DoubleClickOnTheTitleMinimizes) {
-  const std::uint32_t time = tintspot::testing::Apart();
+  const std::uint32_t time = Apart();
   ClickAt(main, kOnTitle, MouseButton::Left, time);
   EXPECT_FALSE(desktop.minimized);
   main.MouseDown(kOnTitle, MouseButton::Left, time + 100);
@@ -53,13 +54,13 @@ TEST_F(TitleTest, AlwaysOnTopActsOnEveryPress) {
   DoubleClickAt(main, kOnImgTop);  // two presses: on, off... and back
   EXPECT_EQ(desktop.CountCalls("SetTopmost"), before + 2);
   EXPECT_TRUE(main.IsOnTop());
-  main.MouseDown(kOnImgTop, MouseButton::Middle, tintspot::testing::Apart());
+  main.MouseDown(kOnImgTop, MouseButton::Middle, Apart());
   EXPECT_FALSE(desktop.topmost);
   EXPECT_TRUE(Same(Shown(Control::imgTop), main.Skin().imgTopo));
 }
 
 TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
-  main.MouseDown(kOnMin, MouseButton::Left, tintspot::testing::Apart());
+  main.MouseDown(kOnMin, MouseButton::Left, Apart());
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   EXPECT_TRUE(Same(*main.ImgTemp(), main.Skin().imgMin));
   const std::size_t from = desktop.calls.size();
@@ -79,7 +80,7 @@ TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
 
 TEST_F(TitleTest, PressReleasedOutsideOrWithOtherButtonsOnlyShowsThePicture) {
   for (ScreenPoint button : {kOnMin, kOnClose}) {
-    main.MouseDown(button, MouseButton::Left, tintspot::testing::Apart());
+    main.MouseDown(button, MouseButton::Left, Apart());
     main.MouseUp(kOutside, MouseButton::Left);
     ClickAt(main, button, MouseButton::Right);
     ClickAt(main, button, MouseButton::Middle);
@@ -96,7 +97,7 @@ TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
   // The help popup leaves its own normal picture in the scratch holder; a
   // release arriving on minimise must not take it.
   main.MouseDown(ScreenPoint{140, 115}, MouseButton::Right,
-                 tintspot::testing::Apart());  // help key
+                 Apart());  // help key
   main.MouseUp(kOnMin, MouseButton::Right);
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 }
@@ -106,15 +107,15 @@ TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
 TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
   const ScreenPoint kOnHelp{140, 115}, kOnMenu{160, 115};
   // Right press on minimise, released away from the window: no release here.
-  main.MouseDown(kOnMin, MouseButton::Right, tintspot::testing::Apart());
+  main.MouseDown(kOnMin, MouseButton::Right, Apart());
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   ClickAt(main, kOnMin);  // a left click still minimises and then shows the normal picture
   EXPECT_TRUE(desktop.minimized);
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 
   // Left press held on close, then a right press on minimise: close goes back.
-  main.MouseDown(kOnClose, MouseButton::Left, tintspot::testing::Apart());
-  main.MouseDown(kOnMin, MouseButton::Right, tintspot::testing::Apart());
+  main.MouseDown(kOnClose, MouseButton::Left, Apart());
+  main.MouseDown(kOnMin, MouseButton::Right, Apart());
   EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   main.MouseUp(kOnMin, MouseButton::Right);
@@ -123,12 +124,12 @@ TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
 
   // A right press on close whose release is lost, then the help key and the
   // menu key, each of which takes the scratch holder for its own picture.
-  main.MouseDown(kOnClose, MouseButton::Right, tintspot::testing::Apart());
+  main.MouseDown(kOnClose, MouseButton::Right, Apart());
   ClickAt(main, kOnHelp, MouseButton::Right);
   EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
   main.FocusWentTo(ProgramWindow::Main);
   EXPECT_TRUE(Same(Shown(Control::imgHelp), main.Skin().imgHelp));
-  main.MouseDown(kOnMin, MouseButton::Middle, tintspot::testing::Apart());
+  main.MouseDown(kOnMin, MouseButton::Middle, Apart());
   ClickAt(main, kOnMenu, MouseButton::Right);
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
   EXPECT_TRUE(Same(Shown(Control::imgMenu), main.Skin().imgMenu));

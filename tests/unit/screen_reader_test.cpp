@@ -14,26 +14,22 @@ using tintspot::testing::FakeMonitor;
 using tintspot::testing::FakePlatform;
 using tintspot::testing::PatternColour;
 
+// A 20 x 20 read at -10,-10 over two monitors with a gap between them: each
+// case's colour at the point, reads of the one pixel, and copy at -5,5.
 TEST(ScreenReader, CopiesMonitorsOnlyAndTakesThePointFromTheCopyWhenExact) {
-  struct Case {
-    const char* name;
+  const TColor at = PatternColour(5, 5), left = PatternColour(-5, 5);
+  const struct {
     int bitsPerPixel;
     bool copyFails;
     ScreenPoint point;
     TColor colour;
     int pixelReads;
-    TColor copied;  // at -5,5
-  };
-  const ScreenPoint in{5, 5}, between{-1, 5};
-  const TColor at = PatternColour(5, 5), left = PatternColour(-5, 5);
-  const Case cases[] = {
-      {"on a monitor, 32 bits", 32, false, in, at, 0, left},
-      {"on a monitor, 16 bits", 16, false, in, at, 1, left & 0xF8FCF8u},
-      {"copy failed", 32, true, in, at, 1, kBlack},
-      {"between the monitors", 32, false, between, kClrInvalid, 1, left},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    TColor copied;
+  } cases[] = {{32, false, {5, 5}, at, 0, left},              // exact copy
+               {16, false, {5, 5}, at, 1, left & 0xF8FCF8u},  // inexact copy
+               {32, true, {5, 5}, at, 1, kBlack},             // failed copy
+               {32, false, {-1, 5}, kClrInvalid, 1, left}};   // between the monitors
+  for (const auto& c : cases) {
     FakePlatform desktop;
     desktop.monitors = {{Rect::FromSize(0, 0, 100, 100), {}},
                         {Rect::FromSize(-50, 0, 48, 100), {}}};
@@ -42,12 +38,12 @@ TEST(ScreenReader, CopiesMonitorsOnlyAndTakesThePointFromTheCopyWhenExact) {
     desktop.copyFails = c.copyFails;
     ScreenReader reader(desktop);
     PixelBuffer area(20, 20, kWhite);  // as left by an earlier read
-    EXPECT_EQ(reader.Capture(ScreenPoint{-10, -10}, area, c.point), c.colour);
+    EXPECT_EQ(reader.Capture(ScreenPoint{-10, -10}, area, c.point), c.colour) << c.bitsPerPixel;
     EXPECT_EQ(desktop.CountCalls("ScreenPixel"), c.pixelReads);
     EXPECT_EQ(desktop.CountCalls("EndScreenRead"), 1);
-    EXPECT_EQ(area.At(8, 15), kBlack);    // the gap between the monitors
-    EXPECT_EQ(area.At(15, 5), kBlack);    // above the screen
-    EXPECT_EQ(area.At(5, 15), c.copied);  // on the left monitor
+    EXPECT_EQ(area.At(8, 15), kBlack);  // the gap between the monitors
+    EXPECT_EQ(area.At(15, 5), kBlack);  // above the screen
+    EXPECT_EQ(area.At(5, 15), c.copied);
   }
 }
 
@@ -55,36 +51,32 @@ TEST(ScreenReader, AsksForTheMonitorsAgainOnlyAfterADisplayChange) {
   FakePlatform desktop;
   ScreenReader reader(desktop);
   PixelBuffer area(3, 3);
-  for (int tick = 0; tick < 3; ++tick) reader.Capture(ScreenPoint{-2000, 0}, area, {-1999, 1});
-  EXPECT_EQ(desktop.layoutQueries, 1);
+  auto read = [&] {
+    return reader.Capture(ScreenPoint{-2000, 0}, area, {-1999, 1}), area.At(0, 0);
+  };
+  read();
+  read();
   desktop.monitors.push_back(FakeMonitor{Rect::FromSize(-2000, 0, 80, 80), {}});
-  reader.Capture(ScreenPoint{-2000, 0}, area, {-1999, 1});
-  EXPECT_EQ(area.At(0, 0), kBlack);  // not known yet
+  EXPECT_EQ(read(), kBlack);  // not known yet
   reader.DisplayChanged();
-  reader.Capture(ScreenPoint{-2000, 0}, area, {-1999, 1});
-  EXPECT_EQ(area.At(0, 0), kWhite);
+  EXPECT_EQ(read(), kWhite);
   EXPECT_EQ(desktop.layoutQueries, 2);
 }
 
+// The window the desktop names at a point in the main window's rectangle,
+// and whether that is the program's own; a point outside asks nobody.
 TEST(ScreenReader, OwnWindowIsTheMainWindowOrTheClosedList) {
-  const struct {
-    ProgramWindow under;
-    ScreenPoint point;
-    bool own;
-    int asked;
-  } cases[] = {
-      {ProgramWindow::Main, {10, 10}, true, 1},
-      {ProgramWindow::ZoomList, {10, 10}, true, 1},
-      {ProgramWindow::ZoomListDropDown, {10, 10}, false, 1},
-      {ProgramWindow::HelpPopup, {10, 10}, false, 1},
-      {ProgramWindow::Main, {171, 10}, false, 0},  // outside the rectangle: nobody is asked
-  };
-  for (const auto& c : cases) {
+  const std::pair<ProgramWindow, bool> cases[] = {{ProgramWindow::Main, true},
+                                                  {ProgramWindow::ZoomList, true},
+                                                  {ProgramWindow::ZoomListDropDown, false},
+                                                  {ProgramWindow::HelpPopup, false}};
+  for (const auto& [under, own] : cases) {
     FakePlatform desktop;
-    desktop.windowAtCursor = c.under;
+    desktop.windowAtCursor = under;
     ScreenReader reader(desktop);
-    EXPECT_EQ(reader.IsOwnWindowAt(c.point), c.own) << static_cast<int>(c.under);
-    EXPECT_EQ(desktop.CountCalls("WindowAt"), c.asked);
+    EXPECT_FALSE(reader.IsOwnWindowAt(ScreenPoint{171, 10}));
+    EXPECT_EQ(desktop.CountCalls("WindowAt"), 0);
+    EXPECT_EQ(reader.IsOwnWindowAt(ScreenPoint{170, 10}), own) << static_cast<int>(under);
   }
 }
 
