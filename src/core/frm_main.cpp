@@ -24,7 +24,7 @@ std::string ErrorBoxText(const std::string& message) {
   return message + ".";
 }
 
-TfrmMain::TfrmMain(Platform& platform) : platform_(platform), mouse_(*this) {}
+TfrmMain::TfrmMain(Platform& platform) : platform_(platform), screen_(platform), mouse_(*this) {}
 
 void TfrmMain::RunHandler(const std::function<void()>& handler) {
   try {
@@ -124,6 +124,7 @@ void TfrmMain::FormCreate() {
   const int y = std::clamp(SettingIntegerOr(platform_.ReadSetting(kGeneral, "Y"), centreY),
                            -kPlaceLimit, kPlaceLimit);
   platform_.MoveWindow(SnapPosition(platform_.WindowRect().MovedTo(x, y)));
+  MainWindowPlaced();
 
   int zoom = SettingIntegerOr(platform_.ReadSetting(kMagnifier, "Zoom"), 0);
   if (zoom < 0 || zoom >= kZoomLevels) zoom = 0;
@@ -142,7 +143,10 @@ void TfrmMain::FormCreate() {
   bool visible = false;
   for (const Rect& area : platform_.MonitorWorkAreas())
     visible = visible || area.Intersects(placed);
-  if (!visible) platform_.MoveWindow(SnapPosition(placed.MovedTo(centreX, centreY)));
+  if (!visible) {
+    platform_.MoveWindow(SnapPosition(placed.MovedTo(centreX, centreY)));
+    MainWindowPlaced();
+  }
 
   ResetMagnifierView(*magBuffer_);
   SetTimerEnabled(true);
@@ -157,7 +161,7 @@ bool TfrmMain::FormClose() {
     return false;
   }
   closing_ = true;
-  if (const std::optional<Rect> normal = platform_.NormalWindowRect()) {
+  if (const std::optional<Rect> normal = NormalWindowRect()) {
     auto write = [this](const char* section, const char* key, const std::string& value) {
       if (!platform_.WriteSetting(section, key, value))
         throw std::runtime_error("Unable to write to " + platform_.SettingsPath());
@@ -180,6 +184,18 @@ bool TfrmMain::FormClose() {
   return true;
 }
 
+void TfrmMain::MainWindowPlaced() {
+  if (platform_.ShowState() == WindowShowState::Normal) normalRect_ = platform_.WindowRect();
+}
+
+// Kept from the placements themselves rather than asked of the desktop: a
+// minimized or maximized window's own rectangle is not the one to restore.
+std::optional<Rect> TfrmMain::NormalWindowRect() {
+  if (normalRect_) return normalRect_;
+  if (platform_.ShowState() == WindowShowState::Minimized) return std::nullopt;
+  return platform_.WindowRect();
+}
+
 ScreenPoint TfrmMain::SnapPosition(const Rect& proposed) {
   return SnapToWorkArea(proposed, platform_.WorkAreaFor(proposed));
 }
@@ -196,6 +212,7 @@ void TfrmMain::ShowMagnifierPanel(bool show) {
   magnifierShown_ = show;
   SetPicture(Control::imgMag, show ? skin_.imgMagd : skin_.imgMagu);
   platform_.SetWindowHeight(show ? kMainHeightFull : kMainHeightCompact);
+  MainWindowPlaced();
 }
 
 // --- The sampling tick --------------------------------------------------------
@@ -209,8 +226,8 @@ void TfrmMain::Timer1Timer() {
 // and the captured screen), so a tick that finds them all as they were draws
 // nothing, and one that finds a change draws only the parts it touches.
 void TfrmMain::SampleScreen() {
-  cursorPos_ = platform_.CursorPosition();
-  if (platform_.IsOwnWindowAt(cursorPos_)) return;
+  cursorPos_ = screen_.Cursor();
+  if (screen_.IsOwnWindowAt(cursorPos_)) return;
   currentColor_ = CaptureMagnifier();
   UpdateDisplay(Redraw::Changed);
 }
@@ -224,7 +241,7 @@ TColor TfrmMain::CaptureMagnifier() {
   const Rect source = MagnifierSource(cursorPos_, zoomFactor_, view.Width(), view.Height());
   magSource_.Resize(source.Width(), source.Height());
   const TColor colour =
-      platform_.CaptureScreen(ScreenPoint{source.left, source.top}, magSource_, cursorPos_);
+      screen_.Capture(ScreenPoint{source.left, source.top}, magSource_, cursorPos_);
   // MagBuffer holds the render of the last area captured: the same area
   // (pixels and size, and with the size the zoom) renders the same view.
   if (magSource_ == renderedSource_) return colour;
@@ -237,7 +254,7 @@ TColor TfrmMain::CaptureMagnifier() {
 
 void TfrmMain::ToggleLock() {
   SetTimerEnabled(!timerEnabled_);
-  platform_.EnableZoomList(timerEnabled_);
+  EnableZoomList(timerEnabled_);
   RefreshReadouts();
 }
 

@@ -9,25 +9,18 @@
 #include <string>
 
 #include "colour_types.h"
+#include "double_click.h"
 #include "geometry.h"
+#include "keys.h"
 #include "main_layout.h"
 #include "mouse_rules.h"
 #include "pixel_buffer.h"
 #include "platform.h"
+#include "screen_reader.h"
 #include "skin.h"
 #include "swatch.h"
 
 namespace tintspot {
-
-// Modifier keys and mouse buttons held during a key press.
-struct ShiftState {
-  bool shift = false;
-  bool alt = false;
-  bool ctrl = false;
-  bool left = false;
-  bool right = false;
-  bool middle = false;
-};
 
 // The sampling period asked for, in ms. Windows raises any timer period
 // below 10 ms to 10 ms, so the ticks actually come about 100 times a second;
@@ -50,18 +43,36 @@ class TfrmMain : private MouseEventSink {
   // A repaint of the client area `area`. Only the swatch and the magnifier
   // view are drawn afresh; every other part keeps what it last showed.
   void Paint(const Rect& area);
-  void MouseDown(ScreenPoint clientPoint, MouseButton button, bool doubleClick);
+  // A press of a mouse button on the main window at a client point, at the
+  // desktop's event time in milliseconds; the core tells double-clicks.
+  void MouseDown(ScreenPoint clientPoint, MouseButton button, std::uint32_t timeMs);
   void MouseUp(ScreenPoint clientPoint, MouseButton button);
   void CaptureLost();
-  // Every key-down of the main window or its zoom list, auto-repeats too,
-  // before the list sees it. Tab and Shift-Tab without Alt or Ctrl belong to
-  // focus navigation and do not reach FormKeyDown.
-  void KeyDown(std::uint16_t key, ShiftState shift);
-  void FormKeyDown(std::uint16_t key, ShiftState shift);
-  // Runs just after the program became or stopped being the active application.
-  void ApplicationActivationChanged();
-  // The help popup stopped being the program's active window.
-  void HelpDeactivated();
+  // Every key-down of any of the program's windows, before the window itself
+  // sees it: ordinary and system keys (those with Alt) alike, auto-repeats
+  // too. Those of the main window and its zoom list go on to KeyDown; keys
+  // typed into the help popup or a box do nothing.
+  void KeyPressed(ProgramWindow window, Key key, ShiftState shift);
+  // A key-down of the main window or its zoom list. Tab and Shift-Tab without
+  // Alt or Ctrl belong to focus navigation and do not reach FormKeyDown.
+  void KeyDown(Key key, ShiftState shift);
+  void FormKeyDown(Key key, ShiftState shift);
+  // The program became (active) or stopped being the active application;
+  // runs just after the change. The title shows the look of the state
+  // reported, so a repeated or a missed report is put right by the next.
+  void ApplicationActivationChanged(bool active);
+  // The activation (and with it the keyboard) went to one of the program's
+  // windows, or to another application. Closes the help popup when another
+  // window of the program takes it.
+  void FocusWentTo(ProgramWindow window);
+  void FocusWentToOtherApplication();
+  // The main window itself got the keyboard focus: the zoom list, the only
+  // control that takes the focus, gets it whenever it is enabled.
+  void MainWindowFocused();
+  // The main window was moved or resized, by the core or by the desktop.
+  void MainWindowPlaced();
+  // The monitor layout or the screen's depth changed.
+  void DisplayChanged() { screen_.DisplayChanged(); }
   // An item of the options menu was chosen; it arrives once the menu has
   // closed and the menu button shows its normal picture again.
   void MenuItemClick(MenuCommand command);
@@ -86,6 +97,7 @@ class TfrmMain : private MouseEventSink {
   bool TimerEnabled() const { return timerEnabled_; }
   bool IsLocked() const { return !timerEnabled_; }
   bool HelpShown() const { return helpShown_; }
+  bool TitleActive() const { return titleActive_; }
   bool MagnifierShown() const { return magnifierShown_; }
   const Picture& PictureOf(Control control) const;
   const SkinPictures& Skin() const { return skin_; }
@@ -105,6 +117,12 @@ class TfrmMain : private MouseEventSink {
   void RefreshReadouts(Redraw redraw = Redraw::All);
   void UpdateDisplay(Redraw redraw = Redraw::All);
   void SwapTitleImage();
+  void HelpDeactivated();
+  // Enables or disables the zoom list; a list that had the focus hands it
+  // to the main window, and gets it back when enabled again.
+  void EnableZoomList(bool enabled);
+  // The window's normal (restored) rectangle, if known.
+  std::optional<Rect> NormalWindowRect();
   void CopyLabel(Control sender);
   void SetTimerEnabled(bool enabled);
   void SetPicture(Control control, const Picture& picture);
@@ -140,7 +158,9 @@ class TfrmMain : private MouseEventSink {
   void ReleaseMouseCapture() override;
 
   Platform& platform_;
+  ScreenReader screen_;
   MouseRules mouse_;
+  DoubleClickDetector doubleClicks_;
   SkinPictures skin_;
   ControlTable<Picture> shown_;  // what each picture control shows
   Picture imgTitleDeact_;
@@ -163,6 +183,11 @@ class TfrmMain : private MouseEventSink {
   bool viewStale_ = true;
   std::optional<TColor> textsColour_;  // what the label texts were last made from
   ScreenPoint textsPos_;
+  // The rectangle of the last placement seen while neither minimized nor
+  // maximized, in screen coordinates.
+  std::optional<Rect> normalRect_;
+  bool zoomListEnabled_ = true;
+  bool titleActive_ = false;  // which look the title shows
   bool isOnTop_ = false;
   bool timerEnabled_ = false;
   bool savedTimerState_ = false;

@@ -36,6 +36,16 @@ void TfrmMain::imgHelpMouseDown() {
   platform_.ShowHelpPopup(BelowControl(platform_.WindowRect(), Control::imgHelp));
 }
 
+// The popup closes when another window of the program takes the activation
+// from it (normally the main window, clicked). Another application taking it
+// leaves the popup open: it closes when the user next comes back to a window
+// of the program other than the popup itself.
+void TfrmMain::FocusWentTo(ProgramWindow window) {
+  if (window != ProgramWindow::HelpPopup && window != ProgramWindow::None) HelpDeactivated();
+}
+
+void TfrmMain::FocusWentToOtherApplication() {}
+
 void TfrmMain::HelpDeactivated() {
   if (closed_ || !helpShown_) return;
   RunHandler([this] {

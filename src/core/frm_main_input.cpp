@@ -4,18 +4,18 @@
 #include "magnifier.h"
 
 namespace tintspot {
-namespace {
-
-constexpr std::uint16_t kKeyTab = 0x09;
-constexpr std::uint16_t kKeyC = 0x43;
-constexpr std::uint16_t kKeyM = 0x4D;
-
-}  // namespace
+namespace {}  // namespace
 
 // --- Raw input -------------------------------------------------------------------
 
-void TfrmMain::MouseDown(ScreenPoint clientPoint, MouseButton button, bool doubleClick) {
+void TfrmMain::MouseDown(ScreenPoint clientPoint, MouseButton button, std::uint32_t timeMs) {
   if (closed_) return;
+  // Compared on the screen, as the desktop compares them: a press that
+  // moved the window (a drag by the title) moves its client points too.
+  const Rect window = platform_.WindowRect();
+  const ScreenPoint at{window.left + clientPoint.x, window.top + clientPoint.y};
+  const bool doubleClick = doubleClicks_.IsDoubleClick(
+      at, button, timeMs, platform_.DoubleClickTimeMs(), platform_.DoubleClickSize());
   RunHandler([&] { mouse_.ButtonDown(clientPoint, button, doubleClick); });
 }
 
@@ -113,9 +113,12 @@ void TfrmMain::ReleaseButton(Control button) {
   SetPicture(button, *imgTemp_);
 }
 
-void TfrmMain::ApplicationActivationChanged() {
-  if (closed_) return;
-  RunHandler([this] { SwapTitleImage(); });
+void TfrmMain::ApplicationActivationChanged(bool active) {
+  if (closed_ || active == titleActive_) return;
+  RunHandler([this] {
+    titleActive_ = !titleActive_;
+    SwapTitleImage();
+  });
 }
 
 void TfrmMain::SwapTitleImage() {
@@ -135,24 +138,43 @@ void TfrmMain::pbMagMouseDown(ScreenPoint viewPoint) {
 
 // --- Keyboard ------------------------------------------------------------------
 
-void TfrmMain::KeyDown(std::uint16_t key, ShiftState shift) {
-  if (key == kKeyTab && !shift.alt && !shift.ctrl) return;
+void TfrmMain::KeyPressed(ProgramWindow window, Key key, ShiftState shift) {
+  if (window == ProgramWindow::Main || window == ProgramWindow::ZoomList) KeyDown(key, shift);
+}
+
+void TfrmMain::KeyDown(Key key, ShiftState shift) {
+  if (key == Key::Tab && !shift.alt && !shift.ctrl) return;
   FormKeyDown(key, shift);
 }
 
-void TfrmMain::FormKeyDown(std::uint16_t key, ShiftState shift) {
+void TfrmMain::FormKeyDown(Key key, ShiftState shift) {
   if (closed_) return;
   RunHandler([&] {
     const bool onlyCtrl =
         shift.ctrl && !shift.shift && !shift.alt && !shift.left && !shift.right && !shift.middle;
-    if (onlyCtrl && key == kKeyC) {
+    if (onlyCtrl && key == Key::C) {
       CopyLabel(Control::lblHEX);
-    } else if (onlyCtrl && key == kKeyM) {
+    } else if (onlyCtrl && key == Key::M) {
       ShowMagnifierPanel(!MagnifierShown());
     } else if (!onlyCtrl) {
       ToggleLock();
     }
   });
+}
+
+// --- Focus ------------------------------------------------------------------------
+
+void TfrmMain::EnableZoomList(bool enabled) {
+  const bool hadFocus = platform_.FocusedWindow() == ProgramWindow::ZoomList;
+  zoomListEnabled_ = enabled;
+  platform_.EnableZoomList(enabled);
+  if (!enabled && hadFocus) platform_.FocusWindow(ProgramWindow::Main);
+  if (enabled && platform_.FocusedWindow() == ProgramWindow::Main)
+    platform_.FocusWindow(ProgramWindow::ZoomList);
+}
+
+void TfrmMain::MainWindowFocused() {
+  if (zoomListEnabled_) platform_.FocusWindow(ProgramWindow::ZoomList);
 }
 
 }  // namespace tintspot

@@ -1,5 +1,7 @@
 #include "help_window.h"
 
+#include <utility>
+
 #include "error_box.h"
 #include "frm_main.h"
 #include "help_content.h"
@@ -23,9 +25,11 @@ bool HelpPopup::RegisterWindowClass(HINSTANCE instance) {
   return RegisterClassExA(&windowClass) != 0;
 }
 
-HWND HelpPopup::Create(HWND owner, HINSTANCE instance, TfrmMain& core) {
+HWND HelpPopup::Create(HWND owner, HINSTANCE instance, TfrmMain& core,
+                       std::function<ProgramWindow(HWND)> windowOf) {
   owner_ = owner;
   core_ = &core;
+  windowOf_ = std::move(windowOf);
   for (int kind = 0; kind < kHelpKindCount; ++kind)
     fonts_[kind].Reset(CreateFontFor(LookOf(static_cast<HelpKind>(kind)).font));
   if (!surface_.Create(kHelpWidth, kHelpHeight)) return nullptr;
@@ -81,11 +85,13 @@ LRESULT HelpPopup::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void HelpPopup::Deactivated(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) != WA_INACTIVE) return;
-  const HWND next = reinterpret_cast<HWND>(lParam);
-  DWORD process = 0;
-  if (!next || !GetWindowThreadProcessId(next, &process)) return;
-  if (process == GetCurrentProcessId() && core_) core_->HelpDeactivated();
+  if (LOWORD(wParam) != WA_INACTIVE || !core_) return;
+  const ProgramWindow next = windowOf_(reinterpret_cast<HWND>(lParam));
+  if (next == ProgramWindow::None) {
+    core_->FocusWentToOtherApplication();
+  } else {
+    core_->FocusWentTo(next);
+  }
 }
 
 void HelpPopup::Paint(HWND hwnd) {

@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "gdi_owners.h"
 #include "gdi_util.h"
 #include "geometry.h"
 #include "help_content.h"
+#include "platform.h"
 
 namespace tintspot {
 class TfrmMain;
@@ -24,9 +27,11 @@ class HelpPopup {
   HelpPopup& operator=(const HelpPopup&) = delete;
 
   static bool RegisterWindowClass(HINSTANCE instance);
-  // Creates frmHelp, hidden and owned by the main window; it tells core when
-  // another window of the program takes the activation from it.
-  HWND Create(HWND owner, HINSTANCE instance, TfrmMain& core);
+  // Creates frmHelp, hidden and owned by the main window; it tells core
+  // where the activation goes when it leaves the popup (windowOf names the
+  // program's windows).
+  HWND Create(HWND owner, HINSTANCE instance, TfrmMain& core,
+              std::function<ProgramWindow(HWND)> windowOf);
   HWND hwnd() const { return hwnd_; }
 
   // Topmost, shown and activated with its top left corner at topLeft.
@@ -39,13 +44,13 @@ class HelpPopup {
   LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HWND hwnd);
   void Compose();
-  // The popup lost the activation: tell the core when another window of
-  // this program took it (not when another application did).
+  // The popup lost the activation: tell the core which window took it.
   void Deactivated(WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
   TfrmMain* core_ = nullptr;
+  std::function<ProgramWindow(HWND)> windowOf_;
   GdiObject<HFONT> fonts_[kHelpKindCount];  // by kind of item
   DibSurface surface_;
 };

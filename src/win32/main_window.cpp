@@ -20,6 +20,9 @@ ScreenPoint ClientPoint(LPARAM lParam) {
   return ScreenPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
+// The time the message being handled was made, in ms since the system started.
+std::uint32_t MessageTime() { return static_cast<std::uint32_t>(GetMessageTime()); }
+
 LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   TfrmMain& core = shell.core;
   RelayToTooltips(shell.windows.tooltip, hwnd, message, wParam, lParam);
@@ -27,24 +30,34 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_CREATE: return CreateMainChildren(shell, hwnd);
     case WM_TIMER: TickMainWindow(shell); return 0;
     case WM_PAINT: PaintMainWindow(shell); return 0;
-    case WM_ERASEBKGND: return 1;  // the painting covers the whole client area
-    case WM_LBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Left, false); return 0;
-    case WM_RBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Right, false); return 0;
-    case WM_MBUTTONDOWN: core.MouseDown(ClientPoint(lParam), MouseButton::Middle, false); return 0;
-    case WM_LBUTTONDBLCLK: core.MouseDown(ClientPoint(lParam), MouseButton::Left, true); return 0;
-    case WM_RBUTTONDBLCLK: core.MouseDown(ClientPoint(lParam), MouseButton::Right, true); return 0;
-    case WM_MBUTTONDBLCLK: core.MouseDown(ClientPoint(lParam), MouseButton::Middle, true); return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the painting covers the whole client area
+    // Every press is a plain press: the core tells double-clicks (the class
+    // has no CS_DBLCLKS, and a double-click message a modal loop may still
+    // make is one more press).
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      core.MouseDown(ClientPoint(lParam), MouseButton::Left, MessageTime());
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      core.MouseDown(ClientPoint(lParam), MouseButton::Right, MessageTime());
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      core.MouseDown(ClientPoint(lParam), MouseButton::Middle, MessageTime());
+      return 0;
     case WM_LBUTTONUP: core.MouseUp(ClientPoint(lParam), MouseButton::Left); return 0;
     case WM_RBUTTONUP: core.MouseUp(ClientPoint(lParam), MouseButton::Right); return 0;
     case WM_MBUTTONUP: core.MouseUp(ClientPoint(lParam), MouseButton::Middle); return 0;
     case WM_CAPTURECHANGED: CaptureChanged(shell, hwnd, lParam); return 0;
     case WM_SETCURSOR: return SetMainCursor(shell, hwnd, wParam, lParam);
     case WM_WINDOWPOSCHANGING: SnapWindowPos(shell, hwnd, lParam); break;
-    case WM_WINDOWPOSCHANGED: shell.platform.MainWindowPlaced(); break;
+    case WM_WINDOWPOSCHANGED: core.MainWindowPlaced(); break;
     case WM_ACTIVATE: MainActivated(shell, wParam); break;
-    case WM_ACTIVATEAPP: PostMessageA(hwnd, WM_APP_ACTIVATION, 0, 0); break;
-    case WM_APP_ACTIVATION: core.ApplicationActivationChanged(); return 0;
-    case WM_SETFOCUS: shell.zoomList.TakeFocusFromMain(); return 0;
+    case WM_ACTIVATEAPP: PostMessageA(hwnd, WM_APP_ACTIVATION, wParam != 0, 0); break;
+    case WM_APP_ACTIVATION: core.ApplicationActivationChanged(wParam != 0); return 0;
+    case WM_SETFOCUS: core.MainWindowFocused(); return 0;
     case WM_COMMAND:  // the zoom list's notifications need no answer
       if (const MenuCommand item = OptionsMenu::CommandOf(wParam, lParam);
           item != MenuCommand::None)
@@ -57,7 +70,7 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
       if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
       if ((wParam & 0xFFF0) == SC_MAXIMIZE) return 0;
       break;
-    case WM_DISPLAYCHANGE: shell.screen.ForgetMonitors(); break;
+    case WM_DISPLAYCHANGE: core.DisplayChanged(); break;
     case WM_CLOSE: CloseMainWindow(shell, hwnd); return 0;
     case WM_DESTROY: MainDestroyed(shell); return 0;
     default: break;
@@ -86,7 +99,6 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 bool RegisterMainWindowClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = MainWindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, "MAINICON");

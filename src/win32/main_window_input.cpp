@@ -42,7 +42,7 @@ void SnapWindowPos(Shell& shell, HWND hwnd, LPARAM lParam) {
 }
 
 void MainActivated(Shell& shell, WPARAM wParam) {
-  if (LOWORD(wParam) != WA_INACTIVE) shell.core.HelpDeactivated();
+  if (LOWORD(wParam) != WA_INACTIVE) shell.core.FocusWentTo(ProgramWindow::Main);
 }
 
 }  // namespace tintspot::win32

@@ -1,13 +1,16 @@
-// Reading the screen: one read per tick that copies a screen area through a
-// reused DIB section and answers the colour of one pixel in it, with the
-// screen device context held only for the span of the read.
+// Reading the screen, for the core's screen reader: the monitors, the
+// screen's depth, and raw copies of on-screen rectangles and single pixels
+// through one screen device context, held from Begin to End. Copies go
+// through a reused DIB section.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "colour_types.h"
+#include "gdi_owners.h"
 #include "gdi_util.h"
 #include "geometry.h"
 #include "pixel_buffer.h"
@@ -20,22 +23,20 @@ class ScreenCapture {
   ScreenCapture(const ScreenCapture&) = delete;
   ScreenCapture& operator=(const ScreenCapture&) = delete;
 
-  // Copies the screen area at origin of target's size into target (pixels
-  // outside the virtual screen and off every monitor are black) and answers
-  // the colour GetPixel on the screen gives for point: CLR_INVALID when it
-  // cannot be read.
-  TColor Capture(ScreenPoint origin, PixelBuffer& target, ScreenPoint point);
-  // The monitor layout or the screen's depth changed.
-  void ForgetMonitors() { layoutKnown_ = false; }
+  static std::vector<Rect> MonitorRects();
+  static int BitsPerPixel();
+
+  // Takes the screen device context; false when there is none.
+  bool Begin();
+  // BitBlt of part into the DIB, then into target at targetAt.
+  bool Copy(const Rect& part, PixelBuffer& target, ScreenPoint targetAt);
+  // GetPixel on the held device context (CLR_INVALID when none is held).
+  TColor Pixel(ScreenPoint point);
+  void End();
 
  private:
-  void LearnLayout(HDC screen);
-
   DibSurface surface_;  // allocated once, at the largest capture size
-  std::vector<RECT> monitors_;
-  RECT virtualScreen_{};
-  bool exactCopies_ = false;  // a copied pixel has GetPixel's colour (see Capture)
-  bool layoutKnown_ = false;
+  std::optional<WindowDc> screen_;
 };
 
 }  // namespace tintspot::win32

@@ -40,7 +40,7 @@ namespace {
 int RunMessageLoop(Shell& shell) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    PreviewKey(message, shell.windows.main, shell.zoomList.hwnd(), shell.core);
+    PreviewKey(message, shell.platform, shell.core);
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -57,7 +57,9 @@ int Run(HINSTANCE instance, int show) {
   auto shell = std::make_unique<Shell>(instance);
   if (!CreateMainWindow(*shell)) throw std::runtime_error("Cannot create the main window");
   shell->core.FormCreate();
-  if (!shell->help.Create(shell->windows.main, instance, shell->core))
+  Shell& own = *shell;
+  if (!shell->help.Create(shell->windows.main, instance, shell->core,
+                          [&own](HWND window) { return own.platform.WindowOf(window); }))
     throw std::runtime_error("Cannot create the help window");
   // A maximized borderless picker would cover the monitor and sample only
   // itself: a shortcut set to start maximized gets the normal window. (The

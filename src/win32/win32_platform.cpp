@@ -24,30 +24,29 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 // --- The screen -----------------------------------------------------------------
 
-ScreenPoint Win32Platform::CursorPosition() {
-  // A failed read leaves the last position as it was.
-  profile::Stage stage("CursorPosition (GetCursorPos)");
-  POINT point{lastCursor_.x, lastCursor_.y};
-  GetCursorPos(&point);
-  lastCursor_ = ScreenPoint{point.x, point.y};
-  return lastCursor_;
+ProgramWindow Win32Platform::WindowOf(HWND window) const {
+  if (!window) return ProgramWindow::None;
+  if (window == windows_.main) return ProgramWindow::Main;
+  if (window == zoomList_.hwnd() || IsChild(windows_.main, window)) return ProgramWindow::ZoomList;
+  if (window == zoomList_.dropDown()) return ProgramWindow::ZoomListDropDown;
+  if (window == help_.hwnd()) return ProgramWindow::HelpPopup;
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId())
+    return ProgramWindow::Other;
+  return ProgramWindow::None;
 }
 
-bool Win32Platform::IsOwnWindowAt(ScreenPoint point) {
-  // The dropped-down part of the zoom list is a top-level window of its own
-  // and counts as another window, like any other the program shows.
-  profile::Stage stage("IsOwnWindowAt (WindowFromPoint)");
-  if (!windows_.main) return false;
-  // The main window and its children lie within the main window's
-  // rectangle, so WindowFromPoint can name one of them only for a point in
-  // it; elsewhere the answer is known without asking the window manager,
-  // which costs several wineserver round trips under Wine.
-  RECT mainRect;
-  const POINT at{point.x, point.y};
-  if (GetWindowRect(windows_.main, &mainRect) && !PtInRect(&mainRect, at)) return false;
-  const HWND window = WindowFromPoint(at);
-  if (!window) return false;
-  return window == windows_.main || window == zoomList_.hwnd() || IsChild(windows_.main, window);
+std::optional<ScreenPoint> Win32Platform::CursorPosition() {
+  profile::Stage stage("CursorPosition (GetCursorPos)");
+  POINT point{};
+  if (!GetCursorPos(&point)) return std::nullopt;
+  return ScreenPoint{point.x, point.y};
+}
+
+ProgramWindow Win32Platform::WindowAt(ScreenPoint point) {
+  profile::Stage stage("WindowAt (WindowFromPoint)");
+  if (!windows_.main) return ProgramWindow::None;
+  return WindowOf(WindowFromPoint(POINT{point.x, point.y}));
 }
 
 TColor Win32Platform::SystemColor(SystemColour colour) {
@@ -77,9 +76,16 @@ TColor Win32Platform::MagnifierPixel(ScreenPoint viewPoint) {
 // --- The main window -------------------------------------------------------------
 
 Rect Win32Platform::WindowRect() {
+  profile::Stage stage("WindowRect (GetWindowRect)");
   RECT rect{};
   GetWindowRect(windows_.main, &rect);
   return FromRECT(rect);
+}
+
+WindowShowState Win32Platform::ShowState() {
+  if (IsIconic(windows_.main)) return WindowShowState::Minimized;
+  if (IsZoomed(windows_.main)) return WindowShowState::Maximized;
+  return WindowShowState::Normal;
 }
 
 void Win32Platform::MoveWindow(ScreenPoint topLeft) {
@@ -95,22 +101,6 @@ void Win32Platform::SetWindowHeight(int height) {
 void Win32Platform::SetTopmost(bool topmost) {
   SetWindowPos(windows_.main, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
-}
-
-void Win32Platform::MainWindowPlaced() {
-  if (IsIconic(windows_.main) || IsZoomed(windows_.main)) return;
-  RECT rect{};
-  if (GetWindowRect(windows_.main, &rect)) lastNormal_ = FromRECT(rect);
-}
-
-std::optional<Rect> Win32Platform::NormalWindowRect() {
-  // Kept from the moves themselves rather than read from the window
-  // placement: the placement gives it in workspace coordinates, whose origin
-  // depends on where the taskbars of the monitors are.
-  if (lastNormal_) return lastNormal_;
-  RECT rect{};
-  if (IsIconic(windows_.main) || !GetWindowRect(windows_.main, &rect)) return std::nullopt;
-  return FromRECT(rect);
 }
 
 Rect Win32Platform::WorkAreaFor(const Rect& window) {
@@ -139,6 +129,11 @@ void Win32Platform::BeginWindowDrag() {
 void Win32Platform::MinimizeApplication() {
   // Owned windows (the help popup) are hidden with their owner.
   ShowWindow(windows_.main, SW_MINIMIZE);
+}
+
+void Win32Platform::FocusWindow(ProgramWindow window) {
+  if (window == ProgramWindow::Main) SetFocus(windows_.main);
+  if (window == ProgramWindow::ZoomList && zoomList_.hwnd()) SetFocus(zoomList_.hwnd());
 }
 
 // --- Timer --------------------------------------------------------------------------

@@ -25,13 +25,20 @@ class Win32Platform final : public Platform {
         help_(help),
         menu_(menu) {}
 
-  // The screen.
-  ScreenPoint CursorPosition() override;
-  bool IsOwnWindowAt(ScreenPoint point) override;
-  TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override {
-    profile::Stage stage("CaptureScreen");
-    return screen_.Capture(origin, area, point);
+  // Which of the program's windows a window is (None: another program's).
+  ProgramWindow WindowOf(HWND window) const;
+
+  // Reading the screen.
+  std::optional<ScreenPoint> CursorPosition() override;
+  ProgramWindow WindowAt(ScreenPoint point) override;
+  std::vector<Rect> MonitorRects() override { return ScreenCapture::MonitorRects(); }
+  int ScreenBitsPerPixel() override { return ScreenCapture::BitsPerPixel(); }
+  bool BeginScreenRead() override { return screen_.Begin(); }
+  bool CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint targetAt) override {
+    return screen_.Copy(part, target, targetAt);
   }
+  TColor ScreenPixel(ScreenPoint point) override { return screen_.Pixel(point); }
+  void EndScreenRead() override { screen_.End(); }
   TColor SystemColor(SystemColour colour) override;
 
   // Drawing the main window.
@@ -53,24 +60,29 @@ class Win32Platform final : public Platform {
   }
   TColor MagnifierPixel(ScreenPoint viewPoint) override;
 
-  // The main window.
+  // Placing the main window.
   Rect WindowRect() override;
+  WindowShowState ShowState() override;
   void MoveWindow(ScreenPoint topLeft) override;
   void SetWindowHeight(int height) override;
   void SetTopmost(bool topmost) override;
-  std::optional<Rect> NormalWindowRect() override;
-  // After every move or resize of the main window: remembers its rectangle
-  // while it is neither minimized nor maximized.
-  void MainWindowPlaced();
   Rect WorkAreaFor(const Rect& window) override;
   std::vector<Rect> MonitorWorkAreas() override;
   int PrimaryScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int PrimaryScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
-  void CaptureMouse() override { SetCapture(windows_.main); }
-  void ReleaseMouseCapture() override { ReleaseCapture(); }
   void BeginWindowDrag() override;
   void MinimizeApplication() override;
   void RequestClose() override { PostMessageA(windows_.main, WM_CLOSE, 0, 0); }
+
+  // Mouse and keyboard.
+  void CaptureMouse() override { SetCapture(windows_.main); }
+  void ReleaseMouseCapture() override { ReleaseCapture(); }
+  std::uint32_t DoubleClickTimeMs() override { return GetDoubleClickTime(); }
+  ScreenPoint DoubleClickSize() override {
+    return ScreenPoint{GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)};
+  }
+  ProgramWindow FocusedWindow() override { return WindowOf(GetFocus()); }
+  void FocusWindow(ProgramWindow window) override;
 
   // The sampling timer and the zoom list.
   void StartTimer(int intervalMs) override;
@@ -101,8 +113,6 @@ class Win32Platform final : public Platform {
   ZoomList& zoomList_;
   HelpPopup& help_;
   OptionsMenu& menu_;
-  ScreenPoint lastCursor_;
-  std::optional<Rect> lastNormal_;  // in screen coordinates
   std::string settingsPath_;
 };
 

@@ -18,8 +18,10 @@ void ZoomList::SetItemHeight() {
   SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, kZoomItemHeight);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (GetComboBoxInfo(hwnd_, &info) && info.hwndList)
+  if (GetComboBoxInfo(hwnd_, &info) && info.hwndList) {
+    dropDown_ = info.hwndList;
     SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, kZoomItemHeight);
+  }
 }
 
 // Sizes the selection field so that the closed list is exactly as high as
@@ -44,7 +46,6 @@ ZoomList::~ZoomList() {
 }
 
 HWND ZoomList::Create(HWND parent, HINSTANCE instance) {
-  parent_ = parent;
   const Rect& bounds = kZoomListBounds;
   // The height given here is that of the list when dropped down.
   const int droppedHeight = kZoomClosedHeight + kZoomDroppedListHeight;
@@ -67,16 +68,5 @@ int ZoomList::Selection() const {
 }
 
 void ZoomList::Select(int index) { SendMessageA(hwnd_, CB_SETCURSEL, index, 0); }
-
-void ZoomList::Enable(bool enabled) {
-  const bool hadFocus = GetFocus() == hwnd_;
-  EnableWindow(hwnd_, enabled);
-  if (!enabled && hadFocus) SetFocus(parent_);
-  if (enabled && GetFocus() == parent_) SetFocus(hwnd_);
-}
-
-void ZoomList::TakeFocusFromMain() {
-  if (hwnd_ && IsWindowEnabled(hwnd_)) SetFocus(hwnd_);
-}
 
 }  // namespace tintspot::win32

@@ -1,5 +1,5 @@
 // The zoom list: a pick-only drop-down list, the main window's only child
-// window and the only control that takes the keyboard focus.
+// window (the core decides where the keyboard focus goes).
 #pragma once
 
 #include <windows.h>
@@ -19,21 +19,19 @@ class ZoomList {
   HWND Create(HWND parent, HINSTANCE instance);
   HWND hwnd() const { return hwnd_; }
 
+  // The dropped-down item list, a top-level window of its own.
+  HWND dropDown() const { return dropDown_; }
+
   int Selection() const;  // -1 when nothing is selected
   void Select(int index);
-  // Enables or disables the list; a list that had the focus hands it to the
-  // main window, and gets it back when enabled again.
-  void Enable(bool enabled);
-  // The main window received the focus: pass it on to the list if it can
-  // take it.
-  void TakeFocusFromMain();
+  void Enable(bool enabled) { EnableWindow(hwnd_, enabled); }
 
  private:
   void SetItemHeight();
   void FitSelectionField(int height);
 
   HWND hwnd_ = nullptr;
-  HWND parent_ = nullptr;
+  HWND dropDown_ = nullptr;
   GdiObject<HFONT> font_;
 };
 

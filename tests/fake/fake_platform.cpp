@@ -48,28 +48,52 @@ bool FakePlatform::OnSomeMonitor(int x, int y) const {
   return false;
 }
 
-ScreenPoint FakePlatform::CursorPosition() {
+std::optional<ScreenPoint> FakePlatform::CursorPosition() {
   Log("CursorPosition");
+  if (cursorReadFails) return std::nullopt;
   return cursor;
 }
 
-bool FakePlatform::IsOwnWindowAt(ScreenPoint point) {
-  Log("IsOwnWindowAt");
-  return !minimized && !cursorOverOtherWindow && window.Contains(point);
+ProgramWindow FakePlatform::WindowAt(ScreenPoint point) {
+  Log("WindowAt");
+  if (minimized || cursorOverOtherWindow || !window.Contains(point)) return ProgramWindow::None;
+  return windowAtCursor.value_or(ProgramWindow::Main);
 }
 
-TColor FakePlatform::CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) {
+std::vector<Rect> FakePlatform::MonitorRects() {
+  ++layoutQueries;
+  std::vector<Rect> rects;
+  for (const FakeMonitor& m : monitors) rects.push_back(m.bounds);
+  return rects;
+}
+
+bool FakePlatform::BeginScreenRead() {
   ++screenReads;
-  Log("CaptureScreen(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "," +
-      std::to_string(area.Width()) + "x" + std::to_string(area.Height()) + ")");
-  for (int y = 0; y < area.Height(); ++y)
-    for (int x = 0; x < area.Width(); ++x) {
-      const int sx = origin.x + x, sy = origin.y + y;
-      area.Set(x, y, OnSomeMonitor(sx, sy) ? screen(sx, sy) : kBlack);
+  Log("BeginScreenRead");
+  return !screenReadFails;
+}
+
+bool FakePlatform::CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint targetAt) {
+  Log("CopyScreen(" + std::to_string(part.left) + "," + std::to_string(part.top) + "," +
+      std::to_string(part.Width()) + "x" + std::to_string(part.Height()) + ")");
+  if (copyFails) return false;
+  for (int y = 0; y < part.Height(); ++y)
+    for (int x = 0; x < part.Width(); ++x) {
+      const int sx = part.left + x, sy = part.top + y;
+      TColor colour = OnSomeMonitor(sx, sy) ? screen(sx, sy) : kOffMonitorCopy;
+      if (bitsPerPixel < 24) colour &= 0x00F8FCF8u;
+      target.Set(targetAt.x + x, targetAt.y + y, colour);
     }
-  if (pixelReadFails || !OnSomeMonitor(point.x, point.y)) return kClrInvalid;
+  return true;
+}
+
+TColor FakePlatform::ScreenPixel(ScreenPoint point) {
+  Log("ScreenPixel");
+  if (!OnSomeMonitor(point.x, point.y)) return kClrInvalid;
   return screen(point.x, point.y);
 }
+
+void FakePlatform::EndScreenRead() { Log("EndScreenRead"); }
 
 TColor FakePlatform::SystemColor(SystemColour colour) {
   auto found = systemColours.find(colour);
@@ -113,6 +137,10 @@ TColor FakePlatform::MagnifierPixel(ScreenPoint p) {
 
 Rect FakePlatform::WindowRect() { return window; }
 
+WindowShowState FakePlatform::ShowState() {
+  return minimized ? WindowShowState::Minimized : WindowShowState::Normal;
+}
+
 void FakePlatform::MoveWindow(ScreenPoint topLeft) {
   Log("MoveWindow(" + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) + ")");
   window = window.MovedTo(topLeft.x, topLeft.y);
@@ -126,12 +154,6 @@ void FakePlatform::SetWindowHeight(int height) {
 void FakePlatform::SetTopmost(bool on) {
   Log(std::string("SetTopmost(") + (on ? "1" : "0") + ")");
   topmost = on;
-}
-
-std::optional<Rect> FakePlatform::NormalWindowRect() {
-  Log("NormalWindowRect");
-  if (!placementReadable) return std::nullopt;
-  return normalRect ? *normalRect : window;
 }
 
 Rect FakePlatform::WorkAreaFor(const Rect& rect) {
@@ -168,6 +190,11 @@ void FakePlatform::CaptureMouse() {
 void FakePlatform::ReleaseMouseCapture() {
   Log("ReleaseMouseCapture");
   captured = false;
+}
+
+void FakePlatform::FocusWindow(ProgramWindow window) {
+  Log(window == ProgramWindow::Main ? "FocusWindow(Main)" : "FocusWindow(ZoomList)");
+  focus = window;
 }
 
 void FakePlatform::BeginWindowDrag() {

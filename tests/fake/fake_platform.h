@@ -29,7 +29,16 @@ class FakePlatform : public Platform {
   // Colour of a screen pixel on a monitor; pixels off every monitor are black.
   std::function<TColor(int x, int y)> screen = [](int, int) { return kWhite; };
   ScreenPoint cursor{0, 0};
-  bool pixelReadFails = false;  // CaptureScreen answers kClrInvalid
+  bool cursorReadFails = false;  // CursorPosition answers nothing
+  bool screenReadFails = false;  // BeginScreenRead fails
+  bool copyFails = false;        // CopyScreen fails
+  // Below 24, a copy and a read of one pixel convert a colour differently:
+  // a copy keeps only the high bits of each channel, as 16 bits per pixel do.
+  int bitsPerPixel = 32;
+  int layoutQueries = 0;                      // MonitorRects calls
+  ProgramWindow focus = ProgramWindow::None;  // the window with the keyboard focus
+  // What WindowAt answers within the main window's rectangle, when set.
+  std::optional<ProgramWindow> windowAtCursor;
   // The desktop's colour scheme; colours not in it answer 0.
   std::map<SystemColour, TColor> systemColours;
   // Extra windows of the program that count as "own" (the zoom list lies
@@ -56,10 +65,6 @@ class FakePlatform : public Platform {
   // Runs while an error box is open, as the box's message loop would run the
   // window's ticks, repaints, posted commands and closes.
   std::function<void()> duringErrorBox;
-  // The window placement: unreadable, or a normal (restored) rectangle that
-  // differs from the window's present one (a minimized window).
-  bool placementReadable = true;
-  std::optional<Rect> normalRect;
   // What MagnifierPixel answers instead of the painted view, when set.
   std::optional<TColor> magnifierPixelAnswer;
   // Runs after every call is logged, with its log entry; may throw to make
@@ -98,9 +103,14 @@ class FakePlatform : public Platform {
   int CountCalls(const std::string& prefix) const;
 
   // --- Platform ---------------------------------------------------------------------
-  ScreenPoint CursorPosition() override;
-  bool IsOwnWindowAt(ScreenPoint point) override;
-  TColor CaptureScreen(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) override;
+  std::optional<ScreenPoint> CursorPosition() override;
+  ProgramWindow WindowAt(ScreenPoint point) override;
+  std::vector<Rect> MonitorRects() override;
+  int ScreenBitsPerPixel() override { return bitsPerPixel; }
+  bool BeginScreenRead() override;
+  bool CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint targetAt) override;
+  TColor ScreenPixel(ScreenPoint point) override;
+  void EndScreenRead() override;
   TColor SystemColor(SystemColour colour) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
   void ShowPicture(Control control, const Picture& picture) override;
@@ -109,16 +119,20 @@ class FakePlatform : public Platform {
   void SetLabelText(Control label, const std::string& text) override;
   TColor MagnifierPixel(ScreenPoint viewPoint) override;
   Rect WindowRect() override;
+  WindowShowState ShowState() override;
   void MoveWindow(ScreenPoint topLeft) override;
   void SetWindowHeight(int height) override;
   void SetTopmost(bool on) override;
-  std::optional<Rect> NormalWindowRect() override;
   Rect WorkAreaFor(const Rect& rect) override;
   std::vector<Rect> MonitorWorkAreas() override;
   int PrimaryScreenWidth() override;
   int PrimaryScreenHeight() override;
   void CaptureMouse() override;
   void ReleaseMouseCapture() override;
+  std::uint32_t DoubleClickTimeMs() override { return 500; }
+  ScreenPoint DoubleClickSize() override { return ScreenPoint{4, 4}; }
+  ProgramWindow FocusedWindow() override { return focus; }
+  void FocusWindow(ProgramWindow window) override;
   void BeginWindowDrag() override;
   void MinimizeApplication() override;
   void RequestClose() override;
@@ -146,6 +160,10 @@ class FakePlatform : public Platform {
     if (onCall) onCall(calls.back());
   }
 };
+
+// What a copy of the screen holds where no monitor is: not black, so that a
+// rule that blackens them is seen to work.
+constexpr TColor kOffMonitorCopy = 0x00ABCDEF;
 
 // The committed skin pictures, read from the source tree.
 std::map<std::string, std::vector<std::uint8_t>> LoadCommittedSkin();

@@ -56,18 +56,25 @@ inline ::testing::AssertionResult CallsInSteps(const std::vector<std::string>& c
   return ::testing::AssertionSuccess();
 }
 
+// A press time a long while after the last one: presses made at such times
+// are never a double-click.
+inline std::uint32_t Apart() {
+  static std::uint32_t time = 0;
+  return time += 10000;
+}
+
 // A left, right or middle press and release at a client point.
-inline void ClickAt(TfrmMain& main, ScreenPoint client, MouseButton button = MouseButton::Left) {
-  main.MouseDown(client, button, false);
+inline void ClickAt(TfrmMain& main, ScreenPoint client, MouseButton button = MouseButton::Left,
+                    std::uint32_t timeMs = Apart()) {
+  main.MouseDown(client, button, timeMs);
   main.MouseUp(client, button);
 }
 
-// A left double-click: press, release, then the second press flagged as a
-// double-click and its release.
+// A left double-click: two clicks at the same place 100 ms apart.
 inline void DoubleClickAt(TfrmMain& main, ScreenPoint client) {
-  ClickAt(main, client);
-  main.MouseDown(client, MouseButton::Left, true);
-  main.MouseUp(client, MouseButton::Left);
+  const std::uint32_t time = Apart();
+  ClickAt(main, client, MouseButton::Left, time);
+  ClickAt(main, client, MouseButton::Left, time + 100);
 }
 
 // Client points inside the controls the tests press.

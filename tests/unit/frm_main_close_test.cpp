@@ -1,5 +1,6 @@
 // Closing the main window: what is written to the settings file and in what
-// order, a minimized window, an unreadable placement, a failing write, and
+// order, a minimized window, a window never seen in its normal place, a
+// failing write, and
 // the error box text.
 #include <gtest/gtest.h>
 
@@ -40,6 +41,7 @@ TEST_F(CloseTest, ExampleRunCreatesTheFileWithSevenLinesInOrder) {
   tintspot::testing::ClickAt(main, tintspot::testing::kOnImgMag);  // magnifier shown
   desktop.zoomSelection = 3;                                       // "Zoom: 400%" chosen
   desktop.window = desktop.window.MovedTo(584, 414);               // dragged there
+  main.MainWindowPlaced();                                         // as the shell reports
   EXPECT_TRUE(main.FormClose());
   EXPECT_EQ(desktop.IniText(),
             "[General]\r\nX=584\r\nY=414\r\nonTop=1\r\n[Magnifier]\r\nZoom=3\r\nShowMag=1\r\n");
@@ -79,20 +81,20 @@ TEST_F(CloseTest, MinimizedWindowSavesItsRestoredPlace) {
   desktop.SetIni("General", "X", "300");
   desktop.SetIni("General", "Y", "200");
   main.FormCreate();
-  const Rect restored = desktop.window;  // 171 x 125, magnifier hidden
   // Minimized: the window's own rectangle is the iconic one.
   desktop.minimized = true;
   desktop.window = Rect::FromSize(-32000, -32000, 160, 28);
-  desktop.normalRect = restored;
+  main.MainWindowPlaced();
   EXPECT_TRUE(main.FormClose());
   EXPECT_EQ(desktop.IniText(),
             "[General]\r\nX=300\r\nY=200\r\nonTop=0\r\n[Magnifier]\r\nZoom=0\r\nShowMag=0\r\n");
 }
 
-TEST_F(CloseTest, UnreadablePlacementWritesNothingButCloses) {
+// A window minimized from the start was never seen in its normal place.
+TEST_F(CloseTest, UnknownNormalPlaceWritesNothingButCloses) {
   desktop.SetIni("General", "X", "300");
+  desktop.minimized = true;
   main.FormCreate();
-  desktop.placementReadable = false;
   EXPECT_TRUE(main.FormClose());
   EXPECT_EQ(desktop.CountCalls("WriteSetting"), 0);
   EXPECT_EQ(desktop.IniText(), "[General]\r\nX=300\r\n");

@@ -15,7 +15,7 @@ using tintspot::testing::FakePlatform;
 using tintspot::testing::kWholeClient;
 
 constexpr ScreenPoint kOnRGB{70, 48};
-constexpr std::uint16_t kKeyC = 0x43;
+constexpr Key kKeyC = Key::C;
 
 class ErrorBoxTest : public ::testing::Test {
  protected:
@@ -30,7 +30,7 @@ class ErrorBoxTest : public ::testing::Test {
   }
   void FailEveryPixelRead() {
     desktop.onCall = [](const std::string& call) {
-      if (call.rfind("CaptureScreen", 0) == 0) throw std::runtime_error("device lost");
+      if (call.rfind("CopyScreen", 0) == 0) throw std::runtime_error("device lost");
     };
   }
   // Runs `inputs` inside the first error box that opens. Only the outermost
@@ -58,7 +58,7 @@ TEST_F(ErrorBoxTest, FailuresWhileTheBoxIsOpenOpenNoMoreBoxes) {
   });
   main.Timer1Timer();
   EXPECT_EQ(desktop.errorBoxes, (std::vector<std::string>{"device lost."}));
-  EXPECT_EQ(desktop.CountCalls("CaptureScreen"), 51);  // the ticks ran meanwhile
+  EXPECT_EQ(desktop.CountCalls("BeginScreenRead"), 51);  // the ticks ran meanwhile
   EXPECT_EQ(desktop.CountCalls("SetClipboardText"), 2);
 
   // Once the box is answered, the program goes on as before: the next failure

@@ -13,8 +13,8 @@ namespace {
 using tintspot::testing::ClickAt;
 using tintspot::testing::FakePlatform;
 
-constexpr std::uint16_t kTab = 0x09, kSpace = 0x20, kShiftKey = 0x10, kCtrlKey = 0x11,
-                        kAltKey = 0x12, kC = 0x43, kM = 0x4D, kF1 = 0x70;
+constexpr Key kTab = Key::Tab, kSpace = Key::Space, kShiftKey = Key::Shift, kCtrlKey = Key::Ctrl,
+              kAltKey = Key::Alt, kC = Key::C, kM = Key::M, kF1 = Key::F1;
 
 ShiftState Mods(bool ctrl, bool shift = false, bool alt = false, bool left = false) {
   ShiftState state;
@@ -46,7 +46,7 @@ class KeysTest : public ::testing::Test {
 TEST_F(KeysTest, OnlyExactlyCtrlWithCOrMIsACommand) {
   struct Case {
     const char* name;
-    std::uint16_t key;
+    Key key;
     ShiftState shift;
     bool toggles;
   };
@@ -138,7 +138,7 @@ TEST_F(KeysTest, PositionReadoutAndOtherButtonsCopyNothing) {
   ClickAt(main, kOnHEX, MouseButton::Right);
   ClickAt(main, kOnRGB, MouseButton::Middle);
   // A left press on a readout released elsewhere is no click.
-  main.MouseDown(kOnHEX, MouseButton::Left, false);
+  main.MouseDown(kOnHEX, MouseButton::Left, tintspot::testing::Apart());
   main.MouseUp(ScreenPoint{70, 5}, MouseButton::Left);
   EXPECT_EQ(desktop.CountCalls("SetClipboardText"), 0);
 }

@@ -111,7 +111,7 @@ TEST_F(LockTest, UnlockingRemovesThePadlockAtOnceWithoutSampling) {
   ClickAt(main, kOnSwatch);
   EXPECT_EQ(desktop.CountCalls("PaintSwatch"), 1);
   EXPECT_EQ(desktop.CountCalls("CursorPosition"), 0);
-  EXPECT_EQ(desktop.CountCalls("CaptureScreen"), 0);
+  EXPECT_EQ(desktop.CountCalls("BeginScreenRead"), 0);
   ExpectNoPadlock(colour);
   EXPECT_EQ(main.CurrentColor(), colour);
   EXPECT_EQ(*main.MagBuffer(), view);
@@ -153,7 +153,7 @@ TEST_F(LockTest, KeyLockFreezesAPositionAndColourThatBelongTogether) {
   SampleColour(MakeColor(51, 102, 153), ScreenPoint{512, 384});
   desktop.cursor = ScreenPoint{700, 10};
   desktop.screen = [](int, int) { return MakeColor(255, 0, 0); };
-  main.KeyDown(0x20, ShiftState{});  // Space
+  main.KeyDown(Key::Space, ShiftState{});
   ASSERT_TRUE(main.IsLocked());
   EXPECT_EQ(desktop.labels[Control::lblPixel], "512 x 384");
   EXPECT_EQ(desktop.labels[Control::lblRGB], "51,102,153");

@@ -115,7 +115,7 @@ TEST_F(MagnifierViewTest, CursorAtTheScreenOriginShowsBlackBeyondTheEdge) {
   desktop.zoomSelection = 0;
   desktop.calls.clear();
   TickAt(ScreenPoint{0, 0});
-  EXPECT_EQ(desktop.CountCalls("CaptureScreen(-83,-43,167x87)"), 1);
+  EXPECT_EQ(desktop.CountCalls("CopyScreen(0,0,84x44)"), 1);
   ExpectView(ScreenPoint{0, 0}, 1);
   const PixelBuffer& view = *main.MagBuffer();
   EXPECT_EQ(view.At(0, 0), kBlack);
@@ -131,7 +131,7 @@ TEST_F(MagnifierViewTest, NegativeCoordinatesOnAMonitorLeftOfThePrimary) {
   desktop.zoomSelection = 1;
   desktop.calls.clear();
   TickAt(ScreenPoint{-1279, 15});
-  EXPECT_EQ(desktop.CountCalls("CaptureScreen(-1320,-6,83x43)"), 1);
+  EXPECT_EQ(desktop.CountCalls("CopyScreen(-1280,0,43x37)"), 1);
   ExpectView(ScreenPoint{-1279, 15}, 2);
   EXPECT_EQ(desktop.labels[Control::lblPixel], "-1279 x 15");
   // Across the border between the two monitors.
@@ -151,7 +151,7 @@ TEST_F(MagnifierViewTest, NewZoomTakesEffectAtTheNextTickOutsideTheWindow) {
   desktop.calls.clear();
   TickAt(ScreenPoint{700, 300});
   EXPECT_EQ(main.ZoomFactor(), 12);
-  EXPECT_EQ(desktop.CountCalls("CaptureScreen(694,297,13x7)"), 1);
+  EXPECT_EQ(desktop.CountCalls("CopyScreen(694,297,13x7)"), 1);
   ExpectView(ScreenPoint{700, 300}, 12);
 }
 
@@ -163,7 +163,7 @@ TEST_F(MagnifierViewTest, SelectionOutsideTheListKeepsTheZoom) {
     desktop.calls.clear();
     TickAt(ScreenPoint{720, 310});
     EXPECT_EQ(main.ZoomFactor(), 28) << selection;
-    EXPECT_EQ(desktop.CountCalls("CaptureScreen(718,309,5x3)"), 1) << selection;
+    EXPECT_EQ(desktop.CountCalls("CopyScreen(718,309,5x3)"), 1) << selection;
     ExpectView(ScreenPoint{720, 310}, 28);
   }
 }
@@ -251,10 +251,10 @@ TEST_F(MagnifierViewTest, CtrlMTogglesThePanelItKnowsOfWhileMinimized) {
   desktop.window = Rect::FromSize(-32000, -32000, 160, 28);
   ShiftState ctrl;
   ctrl.ctrl = true;
-  main.KeyDown(0x4D, ctrl);
+  main.KeyDown(Key::M, ctrl);
   EXPECT_TRUE(main.MagnifierShown());
   EXPECT_EQ(desktop.calls.back(), "SetWindowHeight(234)");
-  main.KeyDown(0x4D, ctrl);
+  main.KeyDown(Key::M, ctrl);
   EXPECT_FALSE(main.MagnifierShown());
   EXPECT_EQ(desktop.calls.back(), "SetWindowHeight(125)");
 }

@@ -130,7 +130,7 @@ TEST_F(HelpTest, OpenedWhileSamplingPausesAndResumes) {
     ExpectOpen();
     EXPECT_TRUE(desktop.zoomEnabled);
     EXPECT_EQ(desktop.swatchPaints, paints);
-    main.HelpDeactivated();
+    main.FocusWentTo(ProgramWindow::Main);
     ExpectClosed(true);
   }
 }
@@ -151,7 +151,7 @@ TEST_F(HelpTest, RepaintWhileOpenDrawsThePadlock) {
   ClickAt(main, kOnImgHelp);
   main.Paint(tintspot::testing::kWholeClient);
   EXPECT_GT(padlockPixels(), 20);
-  main.HelpDeactivated();
+  main.FocusWentTo(ProgramWindow::Main);
   main.Paint(tintspot::testing::kWholeClient);
   EXPECT_EQ(padlockPixels(), 0);
 }
@@ -161,7 +161,7 @@ TEST_F(HelpTest, OpenedWhileLockedStaysLocked) {
   ASSERT_TRUE(main.IsLocked());
   ClickAt(main, kOnImgHelp);
   ExpectOpen();
-  main.HelpDeactivated();
+  main.FocusWentTo(ProgramWindow::Main);
   ExpectClosed(false);
   EXPECT_FALSE(desktop.zoomEnabled);
 }
@@ -173,14 +173,14 @@ TEST_F(HelpTest, ReopenedWhileOpenSavesTheRestoredState) {
     SCOPED_TRACE(locked ? "locked" : "sampling");
     if (locked) ClickAt(main, tintspot::testing::kOnSwatch);
     ClickAt(main, kOnImgHelp);
-    main.HelpDeactivated();
+    main.FocusWentTo(ProgramWindow::Main);
     ClickAt(main, kOnImgHelp);
     ExpectOpen();
-    main.HelpDeactivated();
+    main.FocusWentTo(ProgramWindow::Main);
     ExpectClosed(!locked);
     // A second deactivation without the popup changes nothing.
     const std::size_t from = desktop.calls.size();
-    main.HelpDeactivated();
+    main.FocusWentTo(ProgramWindow::Main);
     EXPECT_TRUE(CallsSince(desktop, from).empty());
   }
 }

@@ -57,8 +57,9 @@ TEST_F(TickTest, TickOutsideTheWindowSamplesInThisOrder) {
   EXPECT_TRUE(CallsInSteps(
       desktop.calls,
       {{"CursorPosition"},
-       {"IsOwnWindowAt"},
-       {"CaptureScreen(429,341,167x87)"},
+       {"BeginScreenRead"},
+       {"CopyScreen(429,341,167x87)"},
+       {"EndScreenRead"},
        {"PaintSwatch", "SetLabelText(lblPixel,512 x 384)", "SetLabelText(lblRGB,51,102,153)",
         "SetLabelText(lblHEX,#336699)", "SetLabelText(lblCMYK,67,33,0,40)",
         "SetLabelText(lblHSL,210,67,60)", "PaintMagnifier"}}));
@@ -109,7 +110,7 @@ TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
 
   desktop.cursor = OverWindow();
   main.Timer1Timer();
-  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "IsOwnWindowAt"}));
+  EXPECT_EQ(desktop.calls, (Calls{"CursorPosition", "WindowAt"}));
   EXPECT_EQ(main.CursorPos(), OverWindow());
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
   EXPECT_EQ(*main.MagBuffer(), view);
@@ -154,7 +155,7 @@ TEST_F(TickTest, AnotherWindowOverOursIsSampled) {
   desktop.cursor = OverWindow();
   desktop.cursorOverOtherWindow = true;
   main.Timer1Timer();
-  EXPECT_EQ(desktop.CountCalls("CaptureScreen"), 1);
+  EXPECT_EQ(desktop.CountCalls("BeginScreenRead"), 1);
   EXPECT_EQ(main.CurrentColor(), kSteelBlue);
 }
 
@@ -171,9 +172,10 @@ TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
     main.Timer1Timer();
     const ScreenPoint origin{desktop.cursor.x - 83, desktop.cursor.y - 43};  // the view's centre
     const std::string read =
-        "CaptureScreen(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + ",167x87)";
-    return CallsInSteps(desktop.calls,
-                        {{"CursorPosition"}, {"IsOwnWindowAt"}, {read}, std::move(drawn)});
+        "CopyScreen(" + std::to_string(origin.x) + "," + std::to_string(origin.y) + ",167x87)";
+    return CallsInSteps(
+        desktop.calls,
+        {{"CursorPosition"}, {"BeginScreenRead"}, {read}, {"EndScreenRead"}, std::move(drawn)});
   };
   EXPECT_TRUE(tick({}));  // nothing moved, nothing changed
 
@@ -207,7 +209,7 @@ TEST_F(TickTest, EveryTickOutsideSamplesAgainButDrawsOnlyWhatChanged) {
 
 TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
   desktop.cursor = ScreenPoint{512, 384};
-  desktop.pixelReadFails = true;
+  desktop.screenReadFails = true;
   main.Timer1Timer();
   EXPECT_EQ(main.CurrentColor(), 0xFFFFFFFFu);
   EXPECT_EQ(Text(Control::lblRGB), "255,255,255");
@@ -218,7 +220,7 @@ TEST_F(TickTest, FailedPixelReadShowsWhiteReadoutsAndABlackCentre) {
   ExpectSwatch(*desktop.swatch, MakeColor(204, 204, 204), MakeColor(235, 235, 235), kBlack);
 
   // Kept while the cursor is over the window, replaced at the next sample.
-  desktop.pixelReadFails = false;
+  desktop.screenReadFails = false;
   desktop.cursor = OverWindow();
   main.Timer1Timer();
   EXPECT_EQ(main.CurrentColor(), 0xFFFFFFFFu);
@@ -231,9 +233,9 @@ TEST_F(TickTest, FailedPixelReadGetsTheBlackPadlockWhenLocked) {
   // The centre is black, so the black padlock leaves the whole area black
   // where the white one would show.
   desktop.cursor = ScreenPoint{512, 384};
-  desktop.pixelReadFails = true;
+  desktop.screenReadFails = true;
   main.Timer1Timer();
-  main.FormKeyDown(0x20, ShiftState{});  // space locks
+  main.FormKeyDown(Key::Space, ShiftState{});  // locks
   ASSERT_TRUE(main.IsLocked());
   const Picture& lock = main.Skin().imgLockBlack;
   int ink = 0;
@@ -251,7 +253,7 @@ TEST_F(TickTest, FailedPixelReadGetsTheBlackPadlockWhenLocked) {
 // drawn at the next tick.
 TEST_F(TickTest, TicksGoOnWhenAPlatformCallFails) {
   desktop.cursor = ScreenPoint{512, 384};
-  for (const char* failing : {"CaptureScreen", "PaintSwatch", "PaintMagnifier"}) {
+  for (const char* failing : {"CopyScreen", "PaintSwatch", "PaintMagnifier"}) {
     SCOPED_TRACE(failing);
     bool thrown = false;
     desktop.onCall = [&](const std::string& call) {

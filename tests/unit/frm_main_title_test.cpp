@@ -9,6 +9,7 @@
 namespace tintspot {
 namespace {
 
+using tintspot::testing::Apart;
 using tintspot::testing::ClickAt;
 using tintspot::testing::DoubleClickAt;
 using tintspot::testing::FakePlatform;
@@ -35,9 +36,10 @@ TEST_F(TitleTest, AnyButtonOnTheTitleStartsAMove) {
 }
 
 TEST_F(TitleTest, DoubleClickOnTheTitleMinimizes) {
-  ClickAt(main, kOnTitle);
+  const std::uint32_t time = Apart();
+  ClickAt(main, kOnTitle, MouseButton::Left, time);
   EXPECT_FALSE(desktop.minimized);
-  main.MouseDown(kOnTitle, MouseButton::Left, true);
+  main.MouseDown(kOnTitle, MouseButton::Left, time + 100);
   EXPECT_TRUE(desktop.minimized);
   // Its second press is a press of its own as well.
   EXPECT_EQ(desktop.dragsStarted, 2);
@@ -52,13 +54,13 @@ TEST_F(TitleTest, AlwaysOnTopActsOnEveryPress) {
   DoubleClickAt(main, kOnImgTop);  // two presses: on, off... and back
   EXPECT_EQ(desktop.CountCalls("SetTopmost"), before + 2);
   EXPECT_TRUE(main.IsOnTop());
-  main.MouseDown(kOnImgTop, MouseButton::Middle, false);
+  main.MouseDown(kOnImgTop, MouseButton::Middle, Apart());
   EXPECT_FALSE(desktop.topmost);
   EXPECT_TRUE(Same(Shown(Control::imgTop), main.Skin().imgTopo));
 }
 
 TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
-  main.MouseDown(kOnMin, MouseButton::Left, false);
+  main.MouseDown(kOnMin, MouseButton::Left, Apart());
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   EXPECT_TRUE(Same(*main.ImgTemp(), main.Skin().imgMin));
   const std::size_t from = desktop.calls.size();
@@ -78,7 +80,7 @@ TEST_F(TitleTest, LeftClickActsWhileThePressedPictureShows) {
 
 TEST_F(TitleTest, PressReleasedOutsideOrWithOtherButtonsOnlyShowsThePicture) {
   for (ScreenPoint button : {kOnMin, kOnClose}) {
-    main.MouseDown(button, MouseButton::Left, false);
+    main.MouseDown(button, MouseButton::Left, Apart());
     main.MouseUp(kOutside, MouseButton::Left);
     ClickAt(main, button, MouseButton::Right);
     ClickAt(main, button, MouseButton::Middle);
@@ -94,7 +96,8 @@ TEST_F(TitleTest, PressReleasedOutsideOrWithOtherButtonsOnlyShowsThePicture) {
 TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
   // The help popup leaves its own normal picture in the scratch holder; a
   // release arriving on minimise must not take it.
-  main.MouseDown(ScreenPoint{140, 115}, MouseButton::Right, false);  // help key
+  main.MouseDown(ScreenPoint{140, 115}, MouseButton::Right,
+                 Apart());  // help key
   main.MouseUp(kOnMin, MouseButton::Right);
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 }
@@ -104,15 +107,15 @@ TEST_F(TitleTest, AReleaseWithoutItsPressKeepsTheButtonsPicture) {
 TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
   const ScreenPoint kOnHelp{140, 115}, kOnMenu{160, 115};
   // Right press on minimise, released away from the window: no release here.
-  main.MouseDown(kOnMin, MouseButton::Right, false);
+  main.MouseDown(kOnMin, MouseButton::Right, Apart());
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   ClickAt(main, kOnMin);  // a left click still minimises and then shows the normal picture
   EXPECT_TRUE(desktop.minimized);
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
 
   // Left press held on close, then a right press on minimise: close goes back.
-  main.MouseDown(kOnClose, MouseButton::Left, false);
-  main.MouseDown(kOnMin, MouseButton::Right, false);
+  main.MouseDown(kOnClose, MouseButton::Left, Apart());
+  main.MouseDown(kOnMin, MouseButton::Right, Apart());
   EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMind));
   main.MouseUp(kOnMin, MouseButton::Right);
@@ -121,12 +124,12 @@ TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
 
   // A right press on close whose release is lost, then the help key and the
   // menu key, each of which takes the scratch holder for its own picture.
-  main.MouseDown(kOnClose, MouseButton::Right, false);
+  main.MouseDown(kOnClose, MouseButton::Right, Apart());
   ClickAt(main, kOnHelp, MouseButton::Right);
   EXPECT_TRUE(Same(Shown(Control::imgClose), main.Skin().imgClose));
-  main.HelpDeactivated();
+  main.FocusWentTo(ProgramWindow::Main);
   EXPECT_TRUE(Same(Shown(Control::imgHelp), main.Skin().imgHelp));
-  main.MouseDown(kOnMin, MouseButton::Middle, false);
+  main.MouseDown(kOnMin, MouseButton::Middle, Apart());
   ClickAt(main, kOnMenu, MouseButton::Right);
   EXPECT_TRUE(Same(Shown(Control::imgMin), main.Skin().imgMin));
   EXPECT_TRUE(Same(Shown(Control::imgMenu), main.Skin().imgMenu));
@@ -135,13 +138,13 @@ TEST_F(TitleTest, AButtonWhoseReleaseNeverCameRecoversAtTheNextPress) {
 
 TEST_F(TitleTest, TitleLooksSwapAtEachActivationChange) {
   EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));  // inactive look
-  main.ApplicationActivationChanged();
+  main.ApplicationActivationChanged(true);
   EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgTitleDeact));
-  main.ApplicationActivationChanged();
+  main.ApplicationActivationChanged(false);
   EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));
   // Windows of the program coming and going change nothing.
   ClickAt(main, ScreenPoint{140, 115});  // help popup opens
-  main.HelpDeactivated();
+  main.FocusWentTo(ProgramWindow::Main);
   EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));
 }
 

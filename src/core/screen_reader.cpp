@@ -1,0 +1,53 @@
+#include "screen_reader.h"
+
+#include <algorithm>
+
+namespace tintspot {
+
+ScreenPoint ScreenReader::Cursor() {
+  if (const std::optional<ScreenPoint> read = platform_.CursorPosition()) lastCursor_ = *read;
+  return lastCursor_;
+}
+
+bool ScreenReader::IsOwnWindowAt(ScreenPoint point) {
+  // The main window and its children lie within the main window's rectangle,
+  // so only a point in it can be over them; elsewhere the answer is known
+  // without asking the desktop, which costs several round trips under Wine.
+  if (!platform_.WindowRect().Contains(point)) return false;
+  const ProgramWindow window = platform_.WindowAt(point);
+  return window == ProgramWindow::Main || window == ProgramWindow::ZoomList;
+}
+
+TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint point) {
+  // Asked once until the display changes: asking costs several round trips
+  // to the desktop at every tick under Wine.
+  if (!layoutKnown_) {
+    monitors_ = platform_.MonitorRects();
+    exactCopies_ = platform_.ScreenBitsPerPixel() >= 24;
+    layoutKnown_ = true;
+  }
+  area.Fill(kBlack);
+  if (!platform_.BeginScreenRead()) return kClrInvalid;
+  struct Held {
+    Platform& platform;
+    ~Held() { platform.EndScreenRead(); }
+  } held{platform_};
+
+  const Rect wanted = Rect::FromSize(origin.x, origin.y, area.Width(), area.Height());
+  bool pointCopied = false;
+  for (const Rect& monitor : monitors_) {
+    const Rect part{std::max(wanted.left, monitor.left), std::max(wanted.top, monitor.top),
+                    std::min(wanted.right, monitor.right), std::min(wanted.bottom, monitor.bottom)};
+    if (part.Width() <= 0 || part.Height() <= 0) continue;
+    const bool copied =
+        platform_.CopyScreen(part, area, ScreenPoint{part.left - origin.x, part.top - origin.y});
+    pointCopied = pointCopied || (copied && part.Contains(point));
+  }
+  // A read of the one pixel answers kClrInvalid only for a point off the
+  // screen or a screen it cannot read; the copy holds point only when point
+  // lies on a monitor and the copy of that part succeeded.
+  if (pointCopied && exactCopies_) return area.At(point.x - origin.x, point.y - origin.y);
+  return platform_.ScreenPixel(point);
+}
+
+}  // namespace tintspot
