@@ -7,7 +7,7 @@
 
 #include "app_probe.h"
 #include "e2e_fixture.h"
-#include "fake_profile.h"
+#include "profile_file.h"
 
 namespace e2e {
 namespace {
@@ -175,9 +175,9 @@ TEST_F(SettingsFileTest, HostileFilesAtStart) {
       ASSERT_TRUE(app.Close(milliseconds(30000))) << app.Log();
       const std::optional<std::string> written = app.ReadIni();
       ASSERT_TRUE(written.has_value());
-      const auto sections = tintspot::testing::ParseProfile(*written);
+      const tintspot::ProfileFile file(*written);
       const auto value = [&](const char* section, const char* key) {
-        return tintspot::testing::LookUpProfile(sections, section, key, 2047).value_or("-");
+        return file.Read(section, key, 2047).value_or("-");
       };
       EXPECT_EQ(value("General", "X"), std::to_string(place.x));
       EXPECT_EQ(value("General", "Y"), std::to_string(place.y));

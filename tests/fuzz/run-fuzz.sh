@@ -43,8 +43,8 @@ gif)
 DICT
   ;;
 settings)
-  sources="$(ls "$root"/src/core/*.cpp) $root/tests/fake/fake_platform.cpp $root/tests/fake/fake_profile.cpp"
-  covered="$root/src/core/settings_value.cpp $root/src/core/frm_main.cpp $root/src/core/screen_snap.cpp $root/tests/fake/fake_profile.cpp"
+  sources="$(ls "$root"/src/core/*.cpp) $root/tests/fake/fake_platform.cpp"
+  covered="$root/src/core/settings_value.cpp $root/src/core/frm_main.cpp $root/src/core/screen_snap.cpp $root/src/core/profile_file.cpp"
   flags="$flags -I$root/tests/fake -DTINTSPOT_ASSETS_DIR=\"$root/assets\""
   # Whole-length inputs from the start: values longer than the reader hands
   # over matter, and libFuzzer's slow length growth would not reach them.

@@ -188,7 +188,7 @@ TEST_F(StartUpTest, SettingsFileWrittenByAnythingIsReadAsTheProfileReaderDoes) {
                            "X=700\nY=414\0"
                            "99\n[General]\nonTop=1\n[MAGNIFIER]\nx=1\rZoom=5\n"s +
                            "zoom=" + std::string(2046, '0') + "4 and more\nShowMag='1'\n";
-  desktop.ini = testing::ParseProfile(file);
+  desktop.ini = ProfileFile(file);
   main.FormCreate();
   EXPECT_EQ(desktop.window, Rect::FromSize(584, 414, 171, 234));
   EXPECT_FALSE(desktop.topmost);        // only in the second section of the name
