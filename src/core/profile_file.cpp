@@ -102,14 +102,13 @@ Units UnitsFromUtf8(const std::string& text) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(const std::string& bytes) {
+ProfileFile::ProfileFile(const std::string& bytes) : bytes_(bytes) {
   if (bytes.empty()) return;
   // The encoding comes from a signature alone; without one, bytes are characters.
   Units text;
-  std::size_t skip = 0;
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+  const std::size_t skip = 3;
+  if (bytes.compare(0, skip, "\xEF\xBB\xBF") == 0) {
     encoding_ = Encoding::kUtf8;
-    skip = 3;
   } else if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
     encoding_ = bytes[0] == '\xFF' ? Encoding::kUtf16Le : Encoding::kUtf16Be;
     const int high = encoding_ == Encoding::kUtf16Le ? 1 : 0;
@@ -118,19 +117,18 @@ ProfileFile::ProfileFile(const std::string& bytes) {
                        static_cast<unsigned char>(bytes[i + 1 - high]));
     }
   }
-  if (encoding_ == Encoding::kAnsi || encoding_ == Encoding::kUtf8) {
-    for (std::size_t i = skip; i < bytes.size(); ++i) text += static_cast<unsigned char>(bytes[i]);
+  if (encoding_ == Encoding::kUtf8) text = UnitsFromUtf8(bytes.substr(skip));
+  if (encoding_ == Encoding::kAnsi) {
+    for (unsigned char c : bytes) text += c;
   }
 
   sections_.push_back(Section{});  // what comes before the first section header
   const std::size_t end = text.size();
-  const std::size_t lastLf = text.rfind(u'\n');
   std::size_t next = 0;
   while (next < end) {
-    // A line ends after LF; only where no LF follows any more, after CR.
+    // A line ends at CR or LF.
     std::size_t begin = next;
-    std::size_t stop = lastLf != Units::npos && lastLf >= begin ? text.find(u'\n', begin)
-                                                                : text.find(u'\r', begin);
+    const std::size_t stop = text.find_first_of(u"\r\n", begin);
     next = stop == Units::npos ? end : stop + 1;
     std::size_t lineEnd = next;
     while (begin < lineEnd && IsBlank(text[begin])) ++begin;
@@ -143,7 +141,7 @@ ProfileFile::ProfileFile(const std::string& bytes) {
                                    std::make_reverse_iterator(lineBegin + 1), u']');
       if (close.base() != lineBegin + 1) {
         const std::size_t length = std::size_t(close.base() - lineBegin) - 2;
-        sections_.push_back(Section{UpToNul(text.substr(begin + 1, length)), {}});
+        sections_.push_back(Section{UpToNul(Trimmed(text.substr(begin + 1, length))), {}});
         continue;
       }
     }
@@ -165,16 +163,14 @@ ProfileFile::ProfileFile(const std::string& bytes) {
 }
 
 Units ProfileFile::Decode(const std::string& text) const {
-  if (encoding_ == Encoding::kUtf16Le || encoding_ == Encoding::kUtf16Be)
-    return UpToNul(UnitsFromUtf8(text));
+  if (encoding_ != Encoding::kAnsi) return UpToNul(UnitsFromUtf8(text));
   Units units;
   for (char c : text) units += static_cast<unsigned char>(c);
   return UpToNul(units);
 }
 
 std::string ProfileFile::Encode(const Units& text) const {
-  if (encoding_ == Encoding::kUtf16Le || encoding_ == Encoding::kUtf16Be)
-    return Utf8FromUnits(text);
+  if (encoding_ != Encoding::kAnsi) return Utf8FromUnits(text);
   return std::string(text.begin(), text.end());
 }
 
@@ -192,11 +188,17 @@ std::optional<std::string> ProfileFile::Read(const std::string& section, const s
                                              std::size_t limit) const {
   const Key* found = Find(Trimmed(Decode(section)), Trimmed(Decode(key)));
   if (found == nullptr || !found->value) return std::nullopt;
-  Units value = *found->value;
-  if (value.size() >= 2 && (value[0] == u'"' || value[0] == u'\'') && value.back() == value[0])
-    value = value.substr(1, value.size() - 2);
-  if (value.size() > limit) value.resize(limit);
-  return Encode(value);
+  const Units& value = *found->value;
+  if (value.size() < 2 || (value[0] != u'"' && value[0] != u'\'') || value.back() != value[0])
+    return Encode(value.substr(0, limit));
+  // Quoted: the text after the opening quote is cut to the limit, and the
+  // cut's last character goes whenever that text fits the buffer of limit + 1
+  // characters. That is the closing quote, except for a quoted value of
+  // exactly `limit` characters, which loses its own last one (the API's way).
+  const Units text = value.substr(1);
+  Units cut = text.substr(0, limit);
+  if (text.size() <= limit + 1 && !cut.empty()) cut.pop_back();
+  return Encode(cut);
 }
 
 bool ProfileFile::Write(const std::string& section, const std::string& key,
@@ -211,19 +213,23 @@ bool ProfileFile::Write(const std::string& section, const std::string& key,
   const auto found = std::find_if(sections_.begin(), sections_.end(), hasSectionName);
   if (found == sections_.end()) {
     sections_.push_back(Section{sectionName, {Key{keyName, text}}});
-    return true;
+  } else {
+    const auto key = std::find_if(found->keys.begin(), found->keys.end(),
+                                  [&](const Key& k) { return SameName(k.name, Trimmed(keyName)); });
+    if (key == found->keys.end()) {
+      found->keys.push_back(Key{keyName, text});
+    } else {
+      if (key->value == text) return false;
+      key->value = text;
+    }
   }
-  for (Key& k : found->keys) {
-    if (!SameName(k.name, Trimmed(keyName))) continue;
-    if (k.value == text) return false;
-    k.value = text;
-    return true;
-  }
-  found->keys.push_back(Key{keyName, text});
+  // What is written is what the next call reads: a new name's trailing
+  // blanks stay in the file but go when it is read again.
+  *this = ProfileFile(Saved());
   return true;
 }
 
-std::string ProfileFile::Bytes() const {
+std::string ProfileFile::Saved() const {
   Units text;
   for (const Section& s : sections_) {
     if (!s.name.empty()) text += u"[" + s.name + u"]\r\n";
@@ -231,7 +237,7 @@ std::string ProfileFile::Bytes() const {
   }
   switch (encoding_) {
     case Encoding::kAnsi: return std::string(text.begin(), text.end());
-    case Encoding::kUtf8: return "\xEF\xBB\xBF" + std::string(text.begin(), text.end());
+    case Encoding::kUtf8: return "\xEF\xBB\xBF" + Utf8FromUnits(text);
     case Encoding::kUtf16Le:
     case Encoding::kUtf16Be: break;
   }

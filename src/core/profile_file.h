@@ -31,7 +31,8 @@ class ProfileFile {
   explicit ProfileFile(const std::string& bytes);
 
   // The value of a key as the reader hands it back: one pair of enclosing
-  // quotes (" or ') removed, then at most `limit` characters. nullopt when
+  // quotes (" or ') removed, at most `limit` characters (a quoted value of
+  // exactly `limit` characters loses its last one, as with the API). nullopt when
   // the section, the key or its "=" is missing. Names are trimmed of blanks.
   // Text is the file's bytes, or UTF-8 for a file in a Unicode encoding.
   std::optional<std::string> Read(const std::string& section, const std::string& key,
@@ -40,8 +41,9 @@ class ProfileFile {
   // changed the file, false when the key already held exactly this value.
   bool Write(const std::string& section, const std::string& key, const std::string& value);
 
-  // The file as the writer saves it.
-  std::string Bytes() const;
+  // The file as it is: as it was read until a write changes it, then as the
+  // writer saved it.
+  const std::string& Bytes() const { return bytes_; }
   bool empty() const;
 
  private:
@@ -55,10 +57,12 @@ class ProfileFile {
     std::vector<Key> keys;
   };
 
+  std::string Saved() const;
   std::u16string Decode(const std::string& text) const;
   std::string Encode(const std::u16string& text) const;
   const Key* Find(const std::u16string& section, const std::u16string& key) const;
 
+  std::string bytes_;
   Encoding encoding_ = Encoding::kAnsi;
   std::vector<Section> sections_;  // in file order; the first may be unnamed
 };
