@@ -67,11 +67,8 @@ std::vector<StartingFile> StartingFiles() {
        fs::directory_iterator(TINTSPOT_SOURCE_DIR "/tests/fuzz/settings_corpus"))
     corpus.push_back(entry.path());
   std::sort(corpus.begin(), corpus.end());
-  for (const fs::path& path : corpus) {
-    std::ifstream in(path, std::ios::binary);
-    files.push_back({"corpus " + path.filename().string(),
-                     std::string((std::istreambuf_iterator<char>(in)), {})});
-  }
+  for (const fs::path& path : corpus)
+    files.push_back({"corpus " + path.filename().string(), tintspot::LoadProfileBytes(path)});
   return files;
 }
 
@@ -132,7 +129,7 @@ std::string Hex(const std::string& bytes) {
 // What a call answers: "r HEX", "r -" (the default), "w 1", "c 1", ...; and what the file holds.
 struct Outcome {
   std::vector<std::string> answers;
-  std::vector<std::optional<std::string>> copies;
+  std::vector<std::string> copies;  // "": no file
 };
 
 Outcome WithProfileFile(const StartingFile& start) {
@@ -148,32 +145,17 @@ Outcome WithProfileFile(const StartingFile& start) {
       outcome.answers.push_back("w 1");
     } else {
       outcome.answers.push_back(disk ? "c 1" : "c 0");
-      outcome.copies.push_back(disk);
+      outcome.copies.push_back(disk.value_or(""));
     }
   }
   return outcome;
 }
 
-std::string WindowsPath(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return "Z:" + path;
-}
-
-std::optional<std::string> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-// Where two byte strings part, shown with a little context.
-std::string FirstDifference(const std::optional<std::string>& a,
-                            const std::optional<std::string>& b) {
-  if (!a || !b) return a ? "only ProfileFile has a file" : "only the API has a file";
-  size_t at = 0;
-  while (at < a->size() && at < b->size() && (*a)[at] == (*b)[at]) ++at;
-  return "sizes " + std::to_string(a->size()) + " / " + std::to_string(b->size()) +
-         ", first difference at " + std::to_string(at) + ": " + Hex(a->substr(at, 24)) + " / " +
-         Hex(b->substr(at, 24));
+// Where two byte strings part, with a little of each from there.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  const size_t at = size_t(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+  return "sizes " + std::to_string(a.size()) + " / " + std::to_string(b.size()) + ", from byte " +
+         std::to_string(at) + ": " + Hex(a.substr(at, 24)) + " / " + Hex(b.substr(at, 24));
 }
 
 class ProfileFileTest : public E2eTest {};
@@ -215,7 +197,8 @@ TEST_F(ProfileFileTest, ReadsAndWritesAsTheProfileApiDoes) {
                                              << kCalls[n].section << "] " << kCalls[n].key;
     }
     for (size_t n = 0; n < expected.copies.size(); ++n) {
-      const auto written = ReadBytes(path + "." + std::to_string(n));
+      const std::string written =
+          tintspot::LoadProfileBytes(path + "." + std::to_string(n)).value_or("(unreadable)");
       EXPECT_TRUE(expected.copies[n] == written)
           << "file after step " << n << ": " << FirstDifference(expected.copies[n], written);
     }

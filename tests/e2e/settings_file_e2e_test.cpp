@@ -15,12 +15,6 @@ namespace {
 
 using namespace std::string_literals;
 
-// The Windows path of a file in the test's file system.
-std::string WindowsPath(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return "Z:" + path;
-}
-
 class SettingsFileTest : public E2eTest {
  protected:
   // Asks the program to close and expects the error box about the settings file; dismisses it
