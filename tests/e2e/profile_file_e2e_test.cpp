@@ -62,13 +62,10 @@ std::vector<StartingFile> StartingFiles() {
       {"malformed UTF-8 after the signature", "\xEF\xBB\xBF[General]\r\nName=\xC3\x28\xFF\r\n"},
   };
   files.insert(files.end(), own.begin(), own.end());
-  std::vector<fs::path> corpus;
   for (const auto& entry :
        fs::directory_iterator(TINTSPOT_SOURCE_DIR "/tests/fuzz/settings_corpus"))
-    corpus.push_back(entry.path());
-  std::sort(corpus.begin(), corpus.end());
-  for (const fs::path& path : corpus)
-    files.push_back({"corpus " + path.filename().string(), tintspot::LoadProfileBytes(path)});
+    files.push_back({"corpus " + entry.path().filename().string(),
+                     tintspot::LoadProfileBytes(entry.path().string())});
   return files;
 }
 

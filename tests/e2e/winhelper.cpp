@@ -14,13 +14,10 @@
 //   winhelper syscolor INDEX         GetSysColor(INDEX)
 //   winhelper pixel X Y              GetPixel on the screen
 //   winhelper profile-write FILE SECTION KEY VALUE   WritePrivateProfileStringA
-//   winhelper profile-batch OPS      runs the profile calls listed in the file OPS, one a line,
-//                                    every field but the op in hex ("-": empty), and prints one
-//                                    line for each: "r PATH SECTION KEY SIZE" reads with
-//                                    GetPrivateProfileStringA into a buffer of SIZE characters
-//                                    ("r HEX", or "r -" for the default); "w PATH SECTION KEY
-//                                    VALUE" writes with WritePrivateProfileStringA ("w 1" or
-//                                    "w 0"); "c PATH COPY" copies the file as it is now ("c 1")
+//   winhelper profile-batch OPS      per line of OPS (fields in hex, "-" empty) one answer line:
+//                                    "r PATH SECTION KEY SIZE" Get...StringA ("r HEX"; "r -": the
+//                                    default), "w PATH SECTION KEY VALUE" Write...StringA ("w 1"),
+//                                    "c PATH COPY" copies the file as it is now ("c 1")
 //   winhelper clipboard-set TEXT     puts TEXT on the clipboard as CF_TEXT
 //   winhelper clipboard-hold SECONDS keeps the clipboard open for SECONDS (other programs cannot
 //                                    open it meanwhile); prints "held=1" once it has it
@@ -335,15 +332,13 @@ int ProfileBatch(const char* ops_path) {
           GetPrivateProfileStringA(FromHex(f[2]).c_str(), FromHex(f[3]).c_str(), absent,
                                    buffer.data(), DWORD(buffer.size()), FromHex(f[1]).c_str());
       const std::string value(buffer.data(), length);
-      printf("r ");
-      if (value == absent) printf("-");
+      printf(value == absent ? "r -" : "r ");
       for (unsigned char c : value == absent ? std::string() : value) printf("%02x", c);
       printf("\n");
     } else if (f.size() == 5 && f[0] == "w") {
-      printf("w %d\n", WritePrivateProfileStringA(FromHex(f[2]).c_str(), FromHex(f[3]).c_str(),
-                                                  FromHex(f[4]).c_str(), FromHex(f[1]).c_str())
-                           ? 1
-                           : 0);
+      const BOOL ok = WritePrivateProfileStringA(FromHex(f[2]).c_str(), FromHex(f[3]).c_str(),
+                                                 FromHex(f[4]).c_str(), FromHex(f[1]).c_str());
+      printf("w %d\n", ok ? 1 : 0);
     } else if (f.size() == 3 && f[0] == "c") {
       printf("c %d\n", CopyFileA(FromHex(f[1]).c_str(), FromHex(f[2]).c_str(), FALSE) ? 1 : 0);
     } else {

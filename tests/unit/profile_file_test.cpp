@@ -6,7 +6,6 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace tintspot {
 namespace {
@@ -18,7 +17,7 @@ TEST(ProfileFileDiskTest, ReadsAndWritesReportWhatTheFileAllows) {
   ASSERT_NE(mkdtemp(name), nullptr);
   const fs::path folder = name;
   fs::create_directory(folder / "a folder");
-  std::ofstream(folder / "unix.ini", std::ios::binary) << "[General]\nX=5\n";
+  ASSERT_TRUE(SaveProfileBytes((folder / "unix.ini").string(), "[General]\nX=5\n"));
   struct Case {
     const char* file;
     std::optional<std::string> read;   // General/X
