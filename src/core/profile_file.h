@@ -2,20 +2,22 @@
 // the rules of the Windows profile API, so that a desktop without that API
 // reads every file the same way and writes the same bytes.
 //
-// Reading: a line ends after LF, or after CR where no LF follows any more;
-// blanks (tab to CR, space, ^Z) around a line, a name and a value are
-// dropped; "[name" up to the line's last "]" starts a section (blanks inside
-// kept); lines before the first section belong to a section without a name;
-// a line without "=" is a key without a value. Names and values end at a NUL.
-// Names match without regard to ASCII case; only the first section of a name
-// is searched, and the first key of a name in it wins.
+// Reading: a line ends at CR or LF; blanks (tab to CR, space, ^Z) around a
+// line, a name and a value are dropped; "[name" up to the line's last "]"
+// starts a section (blanks around the name dropped); lines before the first
+// section belong to a section without a name; a line without "=" is a key
+// without a value; a line with an empty name right after a key with an empty
+// name is dropped. Names and values end at a NUL. Names match without regard
+// to ASCII case; only the first section of a name is searched, and the first
+// key of a name in it wins.
 //
 // Writing: a value is replaced in place; a new key goes to the end of the
 // first section of its name, a new section to the end of the file. Whenever
 // a write changes something the whole file is written again, each line
-// ending in CRLF, a comment or a stray line as it was read. A file that
-// starts with a UTF-8 or UTF-16 signature keeps it and its encoding; any
-// other file is taken byte for byte (ANSI).
+// ending in CRLF, a comment or a stray line as it was read, and what was
+// written is what the next call reads. A file that starts with a UTF-8 or
+// UTF-16 signature keeps it and its encoding (malformed UTF-8 becomes
+// U+FFFD); any other file is taken byte for byte (ANSI).
 #pragma once
 
 #include <cstddef>
