@@ -7,18 +7,13 @@
 
 #include "app_probe.h"
 #include "e2e_fixture.h"
-#include "fake_profile.h"
+#include "hostile_settings.h"
+#include "profile_file.h"
 
 namespace e2e {
 namespace {
 
 using namespace std::string_literals;
-
-// The Windows path of a file in the test's file system.
-std::string WindowsPath(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return "Z:" + path;
-}
 
 class SettingsFileTest : public E2eTest {
  protected:
@@ -90,52 +85,22 @@ struct HostileFile {
   bool write_fails;
 };
 
-std::string Garbage(size_t size) {
-  std::string bytes(size, '\0');
-  uint32_t state = 12345;
-  for (char& c : bytes) {
-    state = state * 1103515245u + 12345u;
-    c = char(state >> 23);
-  }
-  return bytes;
-}
-
-std::string TenMegabytes() {
-  std::string text = "[Filler]\r\n";
-  for (int i = 0; text.size() < 10u << 20; ++i)
-    text += "key" + std::to_string(i) + "=" + std::string(100, 'v') + "\r\n";
-  return text + Ini(300, 250, 0, 3, 1);
+// Writes the named file of HostileSettingsFiles() as the program's settings file.
+std::function<void(TintspotApp&)> Hostile(const std::string& name) {
+  return [&bytes = HostileSettingsFile(name)](TintspotApp& app) {
+    app.folder().WriteFile("tSpot.ini", bytes);
+  };
 }
 
 TEST_F(SettingsFileTest, HostileFilesAtStart) {
   std::unique_ptr<Process> holder;
   const std::vector<HostileFile> cases = {
-      {"binary garbage",
-       [](TintspotApp& app) { app.folder().WriteFile("tSpot.ini", Garbage(65536)); }, std::nullopt,
-       0, false, false},
-      {"10 MB", [](TintspotApp& app) { app.folder().WriteFile("tSpot.ini", TenMegabytes()); },
-       Point{300, 250}, 3, true, false},
-      {"no section",
-       [](TintspotApp& app) {
-         app.folder().WriteFile("tSpot.ini", "X=300\r\nY=250\r\nZoom=3\r\n");
-       },
-       std::nullopt, 0, false, false},
-      {"duplicate keys",
-       [](TintspotApp& app) {
-         app.folder().WriteFile("tSpot.ini",
-                                "[General]\r\nX=300\r\nY=250\r\nx=600\r\n[Magnifier]\r\nZoom=2\r\n"
-                                "Zoom=5\r\nShowMag=1\r\n[general]\r\nY=700\r\n");
-       },
-       Point{300, 250}, 2, true, false},
-      {"embedded NULs and long lines",
-       [](TintspotApp& app) {
-         app.folder().WriteFile("tSpot.ini",
-                                "[General]\r\nX=300\0"
-                                "999\r\nY=250\r\n"s +
-                                    std::string(1 << 20, 'A') + "\r\n[Magnifier]\r\n" +
-                                    "Zoom=" + std::string(5000, '0') + "3\r\n" + "ShowMag=1\r\n");
-       },
-       Point{300, 250}, 0, true, false},
+      {"binary garbage", Hostile("binary garbage"), std::nullopt, 0, false, false},
+      {"10 MB", Hostile("10 MB"), Point{300, 250}, 3, true, false},
+      {"no section", Hostile("no section"), std::nullopt, 0, false, false},
+      {"duplicate keys", Hostile("duplicate keys"), Point{300, 250}, 2, true, false},
+      {"embedded NULs and long lines", Hostile("embedded NULs and long lines"), Point{300, 250}, 0,
+       true, false},
       {"a folder named tSpot.ini",
        [](TintspotApp& app) { std::filesystem::create_directory(app.IniPath()); }, std::nullopt, 0,
        false, true},
@@ -175,9 +140,9 @@ TEST_F(SettingsFileTest, HostileFilesAtStart) {
       ASSERT_TRUE(app.Close(milliseconds(30000))) << app.Log();
       const std::optional<std::string> written = app.ReadIni();
       ASSERT_TRUE(written.has_value());
-      const auto sections = tintspot::testing::ParseProfile(*written);
+      const tintspot::ProfileFile file(*written);
       const auto value = [&](const char* section, const char* key) {
-        return tintspot::testing::LookUpProfile(sections, section, key, 2047).value_or("-");
+        return file.Read(section, key, 2047).value_or("-");
       };
       EXPECT_EQ(value("General", "X"), std::to_string(place.x));
       EXPECT_EQ(value("General", "Y"), std::to_string(place.y));

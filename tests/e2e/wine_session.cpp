@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -237,6 +238,11 @@ RunResult WineSession::RunWine(const std::vector<std::string>& args, millisecond
     result = Run(argv, Env(), timeout, cwd, /*drop_file_override=*/true);
   }
   return result;
+}
+
+std::string WindowsPath(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
 }
 
 std::string WinHelperExePath() { return WINHELPER_EXE_PATH; }

@@ -88,6 +88,9 @@ std::string ReadDisplayNumber(int fd, milliseconds timeout);
 // Path of the Win32 helper winhelper.exe built with the tests (empty if it was not built).
 std::string WinHelperExePath();
 
+// The Windows path ("Z:\...") of a file of the test's file system.
+std::string WindowsPath(std::string path);
+
 // "key=value" lines (as printed by winhelper.exe) as a map.
 std::map<std::string, std::string> ParseKeyValues(const std::string& text);
 

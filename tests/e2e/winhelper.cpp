@@ -14,6 +14,10 @@
 //   winhelper syscolor INDEX         GetSysColor(INDEX)
 //   winhelper pixel X Y              GetPixel on the screen
 //   winhelper profile-write FILE SECTION KEY VALUE   WritePrivateProfileStringA
+//   winhelper profile-batch OPS      per line of OPS (fields in hex, "-" empty) one answer line:
+//                                    "r PATH SECTION KEY SIZE" Get...StringA ("r HEX"; "r -": the
+//                                    default), "w PATH SECTION KEY VALUE" Write...StringA ("w 1"),
+//                                    "c PATH COPY" copies the file as it is now ("c 1")
 //   winhelper clipboard-set TEXT     puts TEXT on the clipboard as CF_TEXT
 //   winhelper clipboard-hold SECONDS keeps the clipboard open for SECONDS (other programs cannot
 //                                    open it meanwhile); prints "held=1" once it has it
@@ -303,6 +307,48 @@ int ProfileWrite(char** args) {
   return ok ? 0 : 1;
 }
 
+std::string FromHex(const std::string& hex) {
+  std::string bytes;
+  for (size_t i = 0; hex != "-" && i + 1 < hex.size(); i += 2) {
+    bytes += char(strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+  }
+  return bytes;
+}
+
+int ProfileBatch(const char* ops_path) {
+  FILE* ops = fopen(ops_path, "rb");
+  if (ops == nullptr) return 1;
+  // What no value can be, even cut to one character: a value ends at its line's end.
+  const char absent[] = "\n";
+  std::vector<char> line(1 << 16);
+  while (fgets(line.data(), int(line.size()), ops) != nullptr) {
+    std::vector<std::string> f;
+    for (char* field = strtok(line.data(), " \r\n"); field != nullptr;
+         field = strtok(nullptr, " \r\n"))
+      f.push_back(field);
+    if (f.size() == 5 && f[0] == "r") {
+      std::vector<char> buffer(strtoul(f[4].c_str(), nullptr, 10));
+      const DWORD length =
+          GetPrivateProfileStringA(FromHex(f[2]).c_str(), FromHex(f[3]).c_str(), absent,
+                                   buffer.data(), DWORD(buffer.size()), FromHex(f[1]).c_str());
+      const std::string value(buffer.data(), length);
+      printf(value == absent ? "r -" : "r ");
+      for (unsigned char c : value == absent ? std::string() : value) printf("%02x", c);
+      printf("\n");
+    } else if (f.size() == 5 && f[0] == "w") {
+      const BOOL ok = WritePrivateProfileStringA(FromHex(f[2]).c_str(), FromHex(f[3]).c_str(),
+                                                 FromHex(f[4]).c_str(), FromHex(f[1]).c_str());
+      printf("w %d\n", ok ? 1 : 0);
+    } else if (f.size() == 3 && f[0] == "c") {
+      printf("c %d\n", CopyFileA(FromHex(f[1]).c_str(), FromHex(f[2]).c_str(), FALSE) ? 1 : 0);
+    } else {
+      return 2;
+    }
+  }
+  fclose(ops);
+  return 0;
+}
+
 int ClipboardSet(const char* text) {
   size_t size = strlen(text) + 1;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -535,6 +581,7 @@ int main(int argc, char** argv) {
     return c == CLR_INVALID ? 1 : 0;
   }
   if (command == "profile-write" && argc == 6) return ProfileWrite(argv + 2);
+  if (command == "profile-batch") return ProfileBatch(argv[2]);
   if (command == "clipboard-set") return ClipboardSet(argv[2]);
   if (command == "clipboard-hold") return ClipboardHold(argv[2]);
   if (command == "dialog-text") return DialogText(argv[2]);

@@ -238,23 +238,7 @@ void FakePlatform::EnableZoomList(bool enabled) {
 
 std::optional<std::string> FakePlatform::ReadSetting(const char* section, const char* key) {
   Log(std::string("ReadSetting(") + section + "," + key + ")");
-  return LookUpProfile(ini, section, key, kSettingValueLimit);
-}
-
-void FakePlatform::SetIni(const std::string& section, const std::string& key,
-                          const std::string& value) {
-  // As the profile API writes: into the first section and key of the name.
-  for (auto& [name, keys] : ini) {
-    if (!SameProfileName(name, section)) continue;
-    for (auto& [k, v] : keys)
-      if (SameProfileName(k, key)) {
-        v = value;
-        return;
-      }
-    keys.emplace_back(key, value);
-    return;
-  }
-  ini.push_back({section, {{key, value}}});
+  return ini.Read(section, key, kSettingValueLimit);
 }
 
 bool FakePlatform::WriteSetting(const char* section, const char* key, const std::string& value) {
@@ -266,15 +250,6 @@ bool FakePlatform::WriteSetting(const char* section, const char* key, const std:
 }
 
 std::string FakePlatform::SettingsPath() { return settingsPath; }
-
-std::string FakePlatform::IniText() const {
-  std::ostringstream out;
-  for (const auto& [name, keys] : ini) {
-    out << "[" << name << "]\r\n";
-    for (const auto& [k, v] : keys) out << k << "=" << v << "\r\n";
-  }
-  return out.str();
-}
 
 ClipboardResult FakePlatform::SetClipboardText(const std::string& text) {
   Log("SetClipboardText(" + text + ")");

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "fake_profile.h"
 #include "platform.h"
+#include "profile_file.h"
 
 namespace tintspot::testing {
 
@@ -45,14 +45,16 @@ class FakePlatform : public Platform {
   // inside the main window, so the window rectangle covers it).
   bool cursorOverOtherWindow = false;  // another window lies over ours at the cursor
 
-  // The settings file: sections and keys in file order.
-  // A file written by something else is loaded with ini = ParseProfile(bytes).
-  ProfileSections ini;
+  // The settings file, read and written as the profile API does it.
+  // A file written by something else is loaded with ini = ProfileFile(bytes).
+  ProfileFile ini;
   bool settingsWritable = true;
   int writesBeforeFailure = -1;  // >= 0: that many writes succeed, then all fail
   std::string settingsPath = "C:\\Tintspot\\tSpot.ini";
-  std::string IniText() const;  // the file as the profile API would write it
-  void SetIni(const std::string& section, const std::string& key, const std::string& value);
+  std::string IniText() const { return ini.Bytes(); }
+  void SetIni(const std::string& section, const std::string& key, const std::string& value) {
+    ini.Write(section, key, value);
+  }
 
   std::map<std::string, std::vector<std::uint8_t>> resources;  // embedded pictures
 

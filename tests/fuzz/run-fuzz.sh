@@ -43,18 +43,20 @@ gif)
 DICT
   ;;
 settings)
-  sources="$(ls "$root"/src/core/*.cpp) $root/tests/fake/fake_platform.cpp $root/tests/fake/fake_profile.cpp"
-  covered="$root/src/core/settings_value.cpp $root/src/core/frm_main.cpp $root/src/core/screen_snap.cpp $root/tests/fake/fake_profile.cpp"
-  flags="$flags -I$root/tests/fake -DTINTSPOT_ASSETS_DIR=\"$root/assets\""
+  sources="$(ls "$root"/src/core/*.cpp) $root/tests/fake/fake_platform.cpp"
+  covered="$root/src/core/settings_value.cpp $root/src/core/frm_main.cpp $root/src/core/screen_snap.cpp $root/src/core/profile_file.cpp"
+  # The version header CMake would write, from project(... VERSION ...).
+  version=$(sed -n 's/^project(Tintspot VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+  mkdir -p "$work/generated"
+  echo "$version" | awk -F. '{ printf "#pragma once\n#define TINTSPOT_VERSION_MAJOR %s\n#define TINTSPOT_VERSION_MINOR %s\n#define TINTSPOT_VERSION_PATCH %s\n#define TINTSPOT_VERSION \"%s\"\n#define TINTSPOT_VERSION_SHORT \"%s.%s\"\n", $1, $2, $3, $0, $1, $2 }' \
+    > "$work/generated/tintspot_version.h"
+  flags="$flags -I$root/tests/fake -I$work/generated -DTINTSPOT_ASSETS_DIR=\"$root/assets\""
   # Whole-length inputs from the start: values longer than the reader hands
   # over matter, and libFuzzer's slow length growth would not reach them.
   max_len=4096 options=-len_control=0
-  awk 'BEGIN { printf "[General]\r\nX="; for (i = 0; i < 2046; i++) printf "0"; printf "12 and more\r\n" }' \
-    > "$work/seeds/long"
-  printf '[General]\r\nX=100\r\nY=200\r\nonTop=1\r\n[Magnifier]\r\nZoom=3\r\nShowMag=1\r\n' \
-    > "$work/seeds/written"
-  printf '; by hand\n[general]\nx = $7FFFFFFF\n y=0x10 \nONTOP="0"\n[Magnifier]\nzoom=-1\nShowMag=1\0002\n' \
-    > "$work/seeds/edited"
+  # The committed seeds and corpus: also the starting files of the end-to-end test that
+  # compares the core's reader and writer with the profile API.
+  cp "$root"/tests/fuzz/settings_corpus/* "$work/seeds/"
   cat > "$work/$target.dict" <<'DICT'
 "[General]"
 "[Magnifier]"

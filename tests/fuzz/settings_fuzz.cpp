@@ -10,10 +10,10 @@
 #include <string>
 
 #include "fake_platform.h"
-#include "fake_profile.h"
 #include "frm_main.h"
 #include "magnifier.h"
 #include "main_layout.h"
+#include "profile_file.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ Started Start(FakePlatform& desktop) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FakePlatform first;
-  first.ini = tintspot::testing::ParseProfile(std::string(data, data + size));
+  first.ini = tintspot::ProfileFile(std::string(data, data + size));
   const Started before = Start(first);
 
   // The file as the first close left it (a text round trip would test the

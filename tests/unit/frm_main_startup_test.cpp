@@ -178,17 +178,17 @@ TEST_F(StartUpTest, SavedPositionOnNoMonitorIsCentred) {
 }
 
 // A file from a text editor or another program, read as the profile reader
-// reads it: names in any case, the first key and the first section of a name
-// win, blanks and one pair of quotes around a value go, a value ends at a NUL
-// and at its line's LF (a lone CR does not end it), and values longer than
-// the reader hands over are cut.
+// reads it: names in any case and with blanks around them, the first key and
+// the first section of a name win, blanks and one pair of quotes around a
+// value go, a value ends at a NUL and at its line's CR or LF, and values
+// longer than the reader hands over are cut.
 TEST_F(StartUpTest, SettingsFileWrittenByAnythingIsReadAsTheProfileReaderDoes) {
   using namespace std::string_literals;
-  const std::string file = "; by hand\n[ General ]\nX=1\n[general]\n  x = \"584\"  \n"s +
-                           "X=700\nY=414\0"
-                           "99\n[General]\nonTop=1\n[MAGNIFIER]\nx=1\rZoom=5\n"s +
-                           "zoom=" + std::string(2046, '0') + "4 and more\nShowMag='1'\n";
-  desktop.ini = testing::ParseProfile(file);
+  const std::string file =
+      "; by hand\n[ General ]\n  x = \"584\"  \nX=700\nY=414\0"
+      "99\n[general]\nX=1\nonTop=1\n[MAGNIFIER]\n"s +
+      "zoom=" + std::string(2046, '0') + "4 and more\nZoom=5\nx=1\rShowMag='1'\n";
+  desktop.ini = ProfileFile(file);
   main.FormCreate();
   EXPECT_EQ(desktop.window, Rect::FromSize(584, 414, 171, 234));
   EXPECT_FALSE(desktop.topmost);        // only in the second section of the name
