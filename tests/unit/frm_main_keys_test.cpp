@@ -198,8 +198,7 @@ TEST_F(KeysTest, KeysDoNothingOnceTheWindowHasClosed) {
   EXPECT_EQ(desktop.CountCalls("StartTimer"), 1);
 }
 
-// Each step: where the focus is, then a key (toggling the lock) or the main
-// window getting the focus, and where the core moves the focus.
+// Each step: the focus, a key (the lock toggles) or focus to the main window.
 TEST_F(KeysTest, TheListTakesTheFocusWhileEnabledAndHandsItBackWhenDisabled) {
   using W = ProgramWindow;
   const struct {

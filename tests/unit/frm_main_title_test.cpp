@@ -153,8 +153,7 @@ TEST_F(TitleTest, TitleLooksSwapAtEachActivationChange) {
   EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));
 }
 
-// Presses on the title: dx, dy from it, ms after the first, the button, and
-// whether the window was dragged dx along with the pointer before it.
+// Presses on the title: dx, dy, ms after the first, button, window dragged dx.
 TEST_F(TitleTest, ADoubleClickIsTheSameButtonSoonAndNearOnTheScreen) {
   struct Press {
     int dx, dy, ms;
