@@ -32,8 +32,7 @@ class FakePlatform : public Platform {
   bool cursorReadFails = false;  // CursorPosition answers nothing
   bool screenReadFails = false;  // BeginScreenRead fails
   bool copyFails = false;        // CopyScreen fails
-  // Below 24, a copy and a read of one pixel convert a colour differently:
-  // a copy keeps only the high bits of each channel, as 16 bits per pixel do.
+  // Below 24, a copy keeps only each channel's high bits; a pixel read does not.
   int bitsPerPixel = 32;
   int layoutQueries = 0;                      // MonitorRects calls
   ProgramWindow focus = ProgramWindow::None;  // the window with the keyboard focus

@@ -56,8 +56,7 @@ inline ::testing::AssertionResult CallsInSteps(const std::vector<std::string>& c
   return ::testing::AssertionSuccess();
 }
 
-// A press time a long while after the last one: presses made at such times
-// are never a double-click.
+// A press time long after the last: such presses are never a double-click.
 inline std::uint32_t Apart() {
   static std::uint32_t time = 0;
   return time += 10000;

@@ -1,9 +1,10 @@
 // Keyboard commands and copying readouts: which key-downs lock, copy or
 // toggle the magnifier, what each readout puts on the clipboard, and the
-// error when another program holds the clipboard.
+// error when another program holds the clipboard; the focus policy.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "main_window_harness.h"
 
@@ -195,6 +196,27 @@ TEST_F(KeysTest, KeysDoNothingOnceTheWindowHasClosed) {
   main.KeyDown(kC, Mods(true));
   EXPECT_FALSE(desktop.clipboard.has_value());
   EXPECT_EQ(desktop.CountCalls("StartTimer"), 1);
+}
+
+// Each step: the focus, a key (the lock toggles) or focus to the main window.
+TEST_F(KeysTest, TheListTakesTheFocusWhileEnabledAndHandsItBackWhenDisabled) {
+  using W = ProgramWindow;
+  const struct {
+    W focus;
+    bool key;
+    std::vector<std::string> moved;
+  } steps[] = {{W::ZoomList, true, {"FocusWindow(Main)"}},  // locked
+               {W::Main, false, {}},                        // the list is disabled
+               {W::Main, true, {"FocusWindow(ZoomList)"}},  // unlocked
+               {W::None, false, {"FocusWindow(ZoomList)"}},
+               {W::Other, true, {}},  // locked
+               {W::Other, true, {}}};
+  for (const auto& step : steps) {
+    desktop.focus = step.focus;
+    desktop.calls.clear();
+    step.key ? main.KeyDown(Key::Space, ShiftState{}) : main.MainWindowFocused();
+    EXPECT_EQ(desktop.CallsStartingWith("FocusWindow"), step.moved);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
-// The options menu, the about box and the help popup's pause of the sampler.
+// The options menu, the about box, the help popup's pause of the sampler and
+// what closes it.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include "main_window_harness.h"
 
@@ -182,6 +185,24 @@ TEST_F(HelpTest, ReopenedWhileOpenSavesTheRestoredState) {
     const std::size_t from = desktop.calls.size();
     main.FocusWentTo(ProgramWindow::Main);
     EXPECT_TRUE(CallsSince(desktop, from).empty());
+  }
+}
+
+// Where the focus goes after the popup opened: m main, a another application,
+// h the popup itself, d the dropped-down zoom list, o another of our windows.
+TEST_F(MenuTest, HelpClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
+  using W = ProgramWindow;
+  const std::pair<std::string, bool> cases[] = {{"m", false},  {"a", true},  {"ah", true},
+                                                {"am", false}, {"d", false}, {"o", false}};
+  const std::map<char, W> windows{
+      {'m', W::Main}, {'h', W::HelpPopup}, {'d', W::ZoomListDropDown}, {'o', W::Other}};
+  for (const auto& [focus, open] : cases) {
+    ClickAt(main, kOnImgHelp);
+    for (char f : focus)
+      f == 'a' ? main.FocusWentToOtherApplication() : main.FocusWentTo(windows.at(f));
+    EXPECT_EQ(desktop.helpPopupAt.has_value(), open) << focus;
+    EXPECT_EQ(desktop.timerRunning, !open);
+    main.FocusWentTo(W::Main);
   }
 }
 

@@ -1,8 +1,13 @@
-// The title bar and window buttons: dragging and minimising by the title,
+// The title bar and window buttons: dragging and minimising by the title
+// (double-clicks told from press times and places),
 // the always-on-top button, the pressed pictures of minimise and close
 // through the one scratch holder, and the title's look following the
 // application's activation.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "main_window_harness.h"
 
@@ -146,6 +151,46 @@ TEST_F(TitleTest, TitleLooksSwapAtEachActivationChange) {
   ClickAt(main, ScreenPoint{140, 115});  // help popup opens
   main.FocusWentTo(ProgramWindow::Main);
   EXPECT_TRUE(Same(Shown(Control::imgHeader), main.Skin().imgHeader));
+}
+
+// Presses on the title: dx, dy, ms after the first, button, window dragged dx.
+TEST_F(TitleTest, ADoubleClickIsTheSameButtonSoonAndNearOnTheScreen) {
+  struct Press {
+    int dx, dy, ms;
+    MouseButton button;
+    bool dragged = false;
+  };
+  constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
+  const std::pair<std::vector<Press>, int> cases[] = {
+      {{{0, 0, 0, L}, {1, -1, 499, L}}, 1},
+      {{{0, 0, 0, L}, {0, 0, 500, L}}, 0},
+      {{{0, 0, 0, L}, {2, 0, 10, L}}, 0},
+      {{{0, 0, 0, R}, {0, 0, 10, L}}, 0},
+      {{{0, 0, 0, L}, {0, 0, 10, R}, {0, 0, 20, L}}, 0},
+      {{{0, 0, 0, L}, {0, 0, 10, L}, {0, 0, 20, L}}, 1},  // a third press starts afresh
+      {{{0, 0, 0, L}, {30, 0, 10, L, true}}, 0},          // same client point, 30 px on screen
+  };
+  for (const auto& [presses, minimizes] : cases) {
+    desktop.calls.clear();
+    const std::uint32_t start = Apart();
+    for (const Press& p : presses) {
+      if (p.dragged)
+        desktop.window = desktop.window.MovedTo(desktop.window.left + p.dx, desktop.window.top);
+      const ScreenPoint at{kOnTitle.x + (p.dragged ? 0 : p.dx), kOnTitle.y + p.dy};
+      main.MouseDown(at, p.button, start + static_cast<std::uint32_t>(p.ms));
+    }
+    EXPECT_EQ(desktop.CountCalls("MinimizeApplication"), minimizes) << presses.size();
+  }
+}
+
+// Reports as 1 (active) and 0; the title shows the last one.
+TEST_F(TitleTest, TitleShowsTheActivationReportedEvenWhenRepeatedOrMissed) {
+  for (const std::string reports : {"0", "11", "100", "01", "1101"}) {
+    for (char report : reports) main.ApplicationActivationChanged(report == '1');
+    const Picture& look = reports.back() == '1' ? main.Skin().imgTitleDeact : main.Skin().imgHeader;
+    EXPECT_EQ(desktop.pictures.at(Control::imgHeader).pixels, look.pixels) << reports;
+    main.ApplicationActivationChanged(false);  // the next case starts inactive
+  }
 }
 
 }  // namespace

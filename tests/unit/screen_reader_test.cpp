@@ -1,6 +1,4 @@
-// The rules of reading the screen, on the simulated desktop: what is copied,
-// where the sampled colour comes from, the cached monitors, the own-window
-// test and a pointer that cannot be read.
+// Reading the screen: copies, the sampled colour, monitors, own window, pointer.
 #include "screen_reader.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +61,7 @@ TEST(ScreenReader, AsksForTheMonitorsAgainOnlyAfterADisplayChange) {
   EXPECT_EQ(desktop.layoutQueries, 2);
 }
 
-// The window the desktop names at a point in the main window's rectangle,
-// and whether that is the program's own; a point outside asks nobody.
+// The window named at a point of the main rectangle, and whether it is ours.
 TEST(ScreenReader, OwnWindowIsTheMainWindowOrTheClosedList) {
   const std::pair<ProgramWindow, bool> cases[] = {{ProgramWindow::Main, true},
                                                   {ProgramWindow::ZoomList, true},
