@@ -45,7 +45,17 @@ int QuietError(Display*, XErrorEvent*) { return 0; }
 
 [[noreturn]] void KeepInChild(const std::string& display_name, const std::string& text,
                               int ready_fd) {
+  // Detached from the terminal, the working folder and the program's output, so that nothing
+  // waits for the keeper to end.
   setsid();
+  if (chdir("/") != 0) _exit(1);
+  const int null = open("/dev/null", O_RDWR);
+  if (null >= 0) {
+    dup2(null, 0);
+    dup2(null, 1);
+    dup2(null, 2);
+    if (null > 2) close(null);
+  }
   XSetErrorHandler(QuietError);
   XSetIOErrorHandler(nullptr);
   Display* display = XOpenDisplay(display_name.c_str());

@@ -48,8 +48,12 @@ ScreenCapture::ScreenCapture(Display* display, int max_width, int max_height)
   root_height_ = attributes.height;
 
   if (!XShmQueryExtension(display_)) return;
-  const int bytes_per_pixel = depth_ > 16 ? 4 : depth_ > 8 ? 2 : 1;
-  const size_t size = size_t(max_width_) * size_t(max_height_) * size_t(bytes_per_pixel) + 64;
+  // The largest image's layout (rows padded as the server pads them) gives the segment's size.
+  XImage* largest = XShmCreateImage(display_, visual_, unsigned(depth_), ZPixmap, nullptr, &shm_,
+                                    unsigned(max_width_), unsigned(max_height_));
+  if (largest == nullptr) return;
+  const size_t size = size_t(largest->bytes_per_line) * size_t(max_height_);
+  XDestroyImage(largest);
   shm_.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
   if (shm_.shmid < 0) return;
   shm_.shmaddr = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
