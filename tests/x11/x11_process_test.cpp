@@ -89,6 +89,19 @@ class ClipboardTest : public ProcessTest {
     if (run.exit_code != 0) return std::nullopt;
     return run.output;
   }
+  // The next selection request for `target` to this test's windows (within 10 s).
+  std::optional<XSelectionRequestEvent> AwaitRequest(Atom target) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+      XEvent event;
+      if (!XCheckTypedEvent(display(), SelectionRequest, &event)) {
+        std::this_thread::sleep_for(milliseconds(5));
+      } else if (event.xselectionrequest.target == target) {
+        return event.xselectionrequest;
+      }
+    }
+    return std::nullopt;
+  }
   // Takes the clipboard as another program would; the keeper must then end.
   void TakeClipboardAndExpectTheKeeperToEnd(pid_t keeper) {
     const Window window = XCreateSimpleWindow(display(), root(), 0, 0, 1, 1, 0, 0, 0);
@@ -131,21 +144,54 @@ TEST_F(ClipboardTest, AManagerThatDoesNotAnswerIsWaitedForOnlySoLong) {
   XSync(display(), False);
   e2e::RunResult run;
   std::thread copier([&] { run = Helper({"copy", "#336699", "300"}); });
-  // The manager is asked to save the clipboard.
-  bool asked = false;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!asked && std::chrono::steady_clock::now() < deadline) {
-    XEvent event;
-    if (XCheckTypedEvent(display(), SelectionRequest, &event))
-      asked = event.xselectionrequest.target == XInternAtom(display(), "SAVE_TARGETS", False);
-    else
-      std::this_thread::sleep_for(milliseconds(5));
-  }
+  EXPECT_TRUE(AwaitRequest(XInternAtom(display(), "SAVE_TARGETS", False)).has_value());
   copier.join();
-  EXPECT_TRUE(asked);
   ASSERT_EQ(CountLines(run.output, "keeper=child"), 1) << run.output;
   EXPECT_EQ(Paste("UTF8_STRING"), "#336699");
   TakeClipboardAndExpectTheKeeperToEnd(pid_t(std::stol(e2e::ParseKeyValues(run.output)["pid"])));
+}
+
+// A clipboard manager that saves the value (it converts the clipboard while the owner waits)
+// and confirms: no child is needed.
+TEST_F(ClipboardTest, ARunningManagerGetsTheValueAndConfirms) {
+  const Window manager = XCreateSimpleWindow(display(), root(), 0, 0, 1, 1, 0, 0, 0);
+  const Atom clipboard = XInternAtom(display(), "CLIPBOARD", False);
+  const Atom utf8 = XInternAtom(display(), "UTF8_STRING", False);
+  XSetSelectionOwner(display(), XInternAtom(display(), "CLIPBOARD_MANAGER", False), manager,
+                     CurrentTime);
+  XSync(display(), False);
+  e2e::RunResult run;
+  std::thread copier([&] { run = Helper({"copy", "210,67,60", "5000"}); });
+  const auto save = AwaitRequest(XInternAtom(display(), "SAVE_TARGETS", False));
+  ASSERT_TRUE(save.has_value());
+  XConvertSelection(display(), clipboard, utf8, utf8, manager, CurrentTime);
+  XEvent event{};
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] { return XCheckTypedWindowEvent(display(), manager, SelectionNotify, &event); },
+      milliseconds(5000)))
+      << "the owner did not answer the manager while it waited";
+  std::string saved;
+  if (event.xselection.property != None) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display(), manager, utf8, 0, 1024, True, AnyPropertyType, &type, &format,
+                       &count, &after, &data);
+    saved.assign(reinterpret_cast<char*>(data), count);
+    XFree(data);
+  }
+  XEvent done{};
+  done.xselection.type = SelectionNotify;
+  done.xselection.requestor = save->requestor;
+  done.xselection.selection = save->selection;
+  done.xselection.target = save->target;
+  done.xselection.property = save->target;
+  XSendEvent(display(), save->requestor, False, NoEventMask, &done);
+  XFlush(display());
+  copier.join();
+  EXPECT_EQ(saved, "210,67,60");
+  EXPECT_EQ(CountLines(run.output, "keeper=manager"), 1) << run.output;
 }
 
 }  // namespace
