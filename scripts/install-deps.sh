@@ -29,7 +29,13 @@ if [ "$purpose" = test ]; then
     imagemagick                    # screenshots of the running window
     python3                        # the independent reference of the colour model
     libfreetype-dev fonts-dejavu-core fonts-dejavu-extra  # the skin generator, whose
-                                   # output is checked against the committed pictures
+                                   # output is checked against the committed pictures; FreeType
+                                   # also draws the X11 build's labels
+    # The native X11 build (src/x11) and its tests:
+    libxext-dev                    # MIT-SHM, the shared-memory screen read
+    libxdamage-dev libxfixes-dev   # DAMAGE: no screen read while nothing changed
+    libxrandr-dev libxinerama-dev  # the monitors and the primary one
+    libxcursor-dev                 # the program's colour cursors
   )
 fi
 

@@ -148,21 +148,30 @@ void WineSession::Start() {
 }
 
 void WineSession::StartXvfb() {
+  XvfbServer server = e2e::StartXvfb("1280x1024x24", root_ + "/xvfb.log");
+  xvfb_ = std::move(server.process);
+  display_ = server.display;
+}
+
+XvfbServer StartXvfb(const std::string& screen, const std::string& log_path,
+                     const std::vector<std::string>& extra) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
   SpawnOptions options;
-  options.argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
+  options.argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]), "-screen", "0", screen,
                   "-nolisten", "tcp"};
+  options.argv.insert(options.argv.end(), extra.begin(), extra.end());
   options.keep_fd = fds[1];
-  options.output_path = root_ + "/xvfb.log";
+  options.output_path = log_path;
   options.parent_death_signal = SIGTERM;  // lets Xvfb remove its lock file
-  xvfb_ = Process(options);
+  XvfbServer server;
+  server.process = Process(options);
   close(fds[1]);
   std::string number = ReadDisplayNumber(fds[0], milliseconds(20000));
   close(fds[0]);
-  if (number.empty())
-    throw std::runtime_error("Xvfb did not start: " + ReadText(options.output_path));
-  display_ = ":" + number;
+  if (number.empty()) throw std::runtime_error("Xvfb did not start: " + ReadText(log_path));
+  server.display = ":" + number;
+  return server;
 }
 
 void WineSession::CreatePrefix() {

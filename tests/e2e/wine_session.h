@@ -81,6 +81,16 @@ class WineSession {
   int folder_count_ = 0;
 };
 
+// An Xvfb of its own on the first free display number, with one screen `screen` ("WxHxD") and
+// `extra` arguments (e.g. "-extension", "DAMAGE"); its output goes to `log_path`. Throws
+// std::runtime_error when it does not start. Ends (SIGKILL) when the object goes.
+struct XvfbServer {
+  Process process;
+  std::string display;  // ":N"
+};
+XvfbServer StartXvfb(const std::string& screen, const std::string& log_path,
+                     const std::vector<std::string>& extra = {});
+
 // The display number an X server started with "-displayfd FD" writes to FD once it is ready
 // (read from the pipe's other end); empty if none comes within `timeout`.
 std::string ReadDisplayNumber(int fd, milliseconds timeout);

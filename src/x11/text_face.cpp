@@ -1,0 +1,150 @@
+#include "text_face.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace tintspot::x11 {
+
+struct TextFace::Impl {
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  Smoothing smoothing = Smoothing::kNone;
+
+  ~Impl() {
+    if (face != nullptr) FT_Done_Face(face);
+    if (library != nullptr) FT_Done_FreeType(library);
+  }
+
+  // Loads and rasterises one character; false when the face cannot.
+  bool Load(unsigned char character) const {
+    const FT_UInt index = FT_Get_Char_Index(face, character);
+    const FT_Int32 target =
+        smoothing == Smoothing::kNone ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | target) != 0) return false;
+    const FT_Render_Mode mode =
+        smoothing == Smoothing::kNone ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL;
+    return face->glyph->format == FT_GLYPH_FORMAT_BITMAP || FT_Render_Glyph(face->glyph, mode) == 0;
+  }
+
+  int Advance() const { return int((face->glyph->advance.x + 32) >> 6); }
+
+  // The advance a text extent counts: the hinted outline's, also where the face draws the
+  // character from an embedded bitmap of another width (as Wine's GDI measures such faces).
+  int MeasuredAdvance(unsigned char character) const {
+    const FT_UInt index = FT_Get_Char_Index(face, character);
+    if (FT_IS_SCALABLE(face) && FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) == 0)
+      return Advance();
+    return Load(character) ? Advance() : 0;
+  }
+};
+
+namespace {
+
+int RoundedScale(long font_units, int ppem, int units_per_em) {
+  return int(std::lround(double(font_units) * ppem / units_per_em));
+}
+
+// Bitmap fonts: the strike whose height is nearest to the asked one.
+void SelectStrike(FT_Face face, int logfont_height) {
+  const int wanted = std::abs(logfont_height);
+  int best = 0;
+  for (int i = 1; i < face->num_fixed_sizes; ++i) {
+    if (std::abs(face->available_sizes[i].height - wanted) <
+        std::abs(face->available_sizes[best].height - wanted))
+      best = i;
+  }
+  if (FT_Select_Size(face, best) != 0) throw std::runtime_error("cannot select the font's size");
+}
+
+}  // namespace
+
+TextFace::TextFace(const std::string& path, int logfont_height, Smoothing smoothing)
+    : impl_(std::make_unique<Impl>()) {
+  impl_->smoothing = smoothing;
+  if (FT_Init_FreeType(&impl_->library) != 0) throw std::runtime_error("FreeType did not start");
+  if (FT_New_Face(impl_->library, path.c_str(), 0, &impl_->face) != 0)
+    throw std::runtime_error("cannot open the font " + path);
+  FT_Face face = impl_->face;
+  if (!FT_IS_SCALABLE(face)) {
+    SelectStrike(face, logfont_height);
+    ascent_ = int(face->size->metrics.ascender >> 6);
+    descent_ = int(-face->size->metrics.descender >> 6);
+    return;
+  }
+  // GDI's ascent and descent are the OS/2 table's Windows values; the cell height is their sum.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const long win_ascent = os2 != nullptr ? os2->usWinAscent : face->ascender;
+  const long win_descent = os2 != nullptr ? os2->usWinDescent : -face->descender;
+  const int units = face->units_per_EM;
+  int ppem = logfont_height < 0 ? -logfont_height : 0;
+  if (logfont_height > 0)
+    ppem = int(std::lround(double(logfont_height) * units / double(win_ascent + win_descent)));
+  if (ppem == 0) ppem = RoundedScale(win_ascent + win_descent, 12, units);
+  if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(ppem)) != 0)
+    throw std::runtime_error("cannot size the font " + path);
+  ascent_ = RoundedScale(win_ascent, ppem, units);
+  descent_ = RoundedScale(win_descent, ppem, units);
+}
+
+TextFace::~TextFace() = default;
+
+int TextFace::AdvanceWidth(const std::string& text) const {
+  int width = 0;
+  for (char c : text) width += impl_->MeasuredAdvance(static_cast<unsigned char>(c));
+  return width;
+}
+
+CoverageMask TextFace::Render(const std::string& text) const {
+  CoverageMask mask;
+  // Drawn characters follow each other by their drawn advances; the box is as wide as that.
+  for (char c : text) {
+    if (impl_->Load(static_cast<unsigned char>(c))) mask.width += impl_->Advance();
+  }
+  mask.height = Height();
+  mask.coverage.assign(size_t(mask.width) * size_t(mask.height), 0);
+  int pen = 0;
+  for (char c : text) {
+    if (!impl_->Load(static_cast<unsigned char>(c))) continue;
+    const FT_GlyphSlot glyph = impl_->face->glyph;
+    const FT_Bitmap& bitmap = glyph->bitmap;
+    const int left = pen + glyph->bitmap_left, top = ascent_ - glyph->bitmap_top;
+    for (int row = 0; row < int(bitmap.rows); ++row) {
+      const unsigned char* line = bitmap.buffer + ptrdiff_t(row) * bitmap.pitch;
+      for (int col = 0; col < int(bitmap.width); ++col) {
+        const int x = left + col, y = top + row;
+        if (x < 0 || y < 0 || x >= mask.width || y >= mask.height) continue;
+        const unsigned value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                   ? (((line[col / 8] >> (7 - col % 8)) & 1u) ? 255u : 0u)
+                                   : line[col];
+        auto& cell = mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)];
+        cell = std::uint8_t(std::max<unsigned>(cell, value));
+      }
+    }
+    pen += impl_->Advance();
+  }
+  return mask;
+}
+
+void TextFace::Draw(const std::string& text, int x, int y, TColor colour, PixelBuffer& target,
+                    const Rect& clip) const {
+  const CoverageMask mask = Render(text);
+  for (int row = 0; row < mask.height; ++row) {
+    for (int col = 0; col < mask.width; ++col) {
+      const int tx = x + col, ty = y + row;
+      const unsigned a = mask.At(col, row);
+      if (a == 0 || !target.Contains(tx, ty) || !clip.Contains({tx, ty})) continue;
+      const TColor under = target.At(tx, ty);
+      auto mix = [a](unsigned fg, unsigned bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
+      target.Set(tx, ty,
+                 MakeColor(mix(RedOf(colour), RedOf(under)), mix(GreenOf(colour), GreenOf(under)),
+                           mix(BlueOf(colour), BlueOf(under))));
+    }
+  }
+}
+
+}  // namespace tintspot::x11

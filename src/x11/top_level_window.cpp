@@ -1,0 +1,142 @@
+#include "top_level_window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
+
+namespace tintspot::x11 {
+namespace {
+
+Atom AtomOf(Display* display, const char* name) { return XInternAtom(display, name, False); }
+
+}  // namespace
+
+TopLevelWindow::TopLevelWindow(Display* display, int x, int y, int width, int height,
+                               const std::string& title, const std::vector<ArgbImage>& icons,
+                               long event_mask)
+    : display_(display) {
+  const int screen = DefaultScreen(display_);
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = BlackPixel(display_, screen);
+  attributes.event_mask = event_mask;
+  window_ = XCreateWindow(display_, DefaultRootWindow(display_), x, y, unsigned(width),
+                          unsigned(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                          CWBackPixel | CWEventMask, &attributes);
+
+  XClassHint class_hint{};
+  char res_name[] = "tintspot", res_class[] = "Tintspot";
+  class_hint.res_name = res_name;
+  class_hint.res_class = res_class;
+  XWMHints wm_hints{};
+  wm_hints.flags = InputHint | StateHint;
+  wm_hints.input = True;
+  wm_hints.initial_state = NormalState;
+  // Also sets WM_CLIENT_MACHINE, which gives _NET_WM_PID its meaning.
+  XSetWMProperties(display_, window_, nullptr, nullptr, nullptr, 0, nullptr, &wm_hints,
+                   &class_hint);
+  SetTitle(title);
+  SetSizeHints(x, y, width, height);
+  SetNoDecorations();
+  SetIcons(icons);
+  const long pid = long(getpid());
+  XChangeProperty(display_, window_, AtomOf(display_, "_NET_WM_PID"), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+  wm_delete_ = AtomOf(display_, "WM_DELETE_WINDOW");
+  XSetWMProtocols(display_, window_, &wm_delete_, 1);
+}
+
+TopLevelWindow::~TopLevelWindow() {
+  if (window_ != 0) XDestroyWindow(display_, window_);
+}
+
+void TopLevelWindow::SetTitle(const std::string& title) {
+  XStoreName(display_, window_, title.c_str());
+  XChangeProperty(display_, window_, AtomOf(display_, "_NET_WM_NAME"),
+                  AtomOf(display_, "UTF8_STRING"), 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
+}
+
+void TopLevelWindow::SetSizeHints(int x, int y, int width, int height) {
+  XSizeHints hints{};
+  hints.flags = PPosition | USPosition | PMinSize | PMaxSize;
+  hints.x = x;
+  hints.y = y;
+  hints.min_width = hints.max_width = width;
+  hints.min_height = hints.max_height = height;
+  XSetWMNormalHints(display_, window_, &hints);
+}
+
+void TopLevelWindow::SetNoDecorations() {
+  // flags (decorations given), functions, decorations (none), input mode, status
+  const long motif[5] = {2, 0, 0, 0, 0};
+  const Atom atom = AtomOf(display_, "_MOTIF_WM_HINTS");
+  XChangeProperty(display_, window_, atom, atom, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(motif), 5);
+}
+
+void TopLevelWindow::SetIcons(const std::vector<ArgbImage>& icons) {
+  // Each image as width, height, then its pixels, all CARDINALs (longs for Xlib).
+  std::vector<long> data;
+  for (const ArgbImage& icon : icons) {
+    data.push_back(icon.width);
+    data.push_back(icon.height);
+    for (std::uint32_t p : icon.pixels) data.push_back(long(p));
+  }
+  if (data.empty()) return;
+  XChangeProperty(display_, window_, AtomOf(display_, "_NET_WM_ICON"), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(data.data()),
+                  int(data.size()));
+}
+
+void TopLevelWindow::Show() {
+  XMapRaised(display_, window_);
+  mapped_ = true;
+  XFlush(display_);
+}
+
+void TopLevelWindow::Minimize() {
+  XIconifyWindow(display_, window_, DefaultScreen(display_));
+  XFlush(display_);
+}
+
+void TopLevelWindow::MoveTo(int x, int y) {
+  XMoveWindow(display_, window_, x, y);
+  XFlush(display_);
+}
+
+void TopLevelWindow::Resize(int width, int height) {
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display_, window_, &attributes);
+  SetSizeHints(attributes.x, attributes.y, width, height);
+  XResizeWindow(display_, window_, unsigned(width), unsigned(height));
+  XFlush(display_);
+}
+
+void TopLevelWindow::SetAlwaysOnTop(bool above) {
+  const Atom state = AtomOf(display_, "_NET_WM_STATE");
+  const Atom above_atom = AtomOf(display_, "_NET_WM_STATE_ABOVE");
+  if (!mapped_) {
+    // Before the window is shown its state is a property the window manager reads at mapping.
+    if (above) {
+      XChangeProperty(display_, window_, state, XA_ATOM, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(&above_atom), 1);
+    } else {
+      XDeleteProperty(display_, window_, state);
+    }
+    return;
+  }
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = window_;
+  message.xclient.message_type = state;
+  message.xclient.format = 32;
+  message.xclient.data.l[0] = above ? 1 : 0;  // _NET_WM_STATE_ADD / _REMOVE
+  message.xclient.data.l[1] = long(above_atom);
+  message.xclient.data.l[2] = 0;
+  message.xclient.data.l[3] = 1;  // from an application
+  XSendEvent(display_, DefaultRootWindow(display_), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &message);
+  XFlush(display_);
+}
+
+}  // namespace tintspot::x11
