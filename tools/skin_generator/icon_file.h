@@ -8,7 +8,7 @@
 
 namespace skin {
 
-// The emblem as an icon image of size x size pixels (16 or 32); the
+// The emblem as an icon image of size x size pixels (16 to 256); the
 // transparent colour marks the pixels the icon leaves out.
 tintspot::Picture IconImage(int size);
 

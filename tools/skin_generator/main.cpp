@@ -1,7 +1,7 @@
 // skin_generator: draws the skin pictures, the two cursors and the program
 // icon and writes them under the assets folder given as the only argument:
 //   skin/<resource in lower case>.gif, cursors/hand.cur, cursors/dropper.cur,
-//   icon/tintspot.ico
+//   icon/tintspot.ico, icon/tintspot-{16,32,48,256}.png
 // The same fonts always give the same bytes.
 #include <cctype>
 #include <cstdio>
@@ -14,6 +14,7 @@
 #include "cursor_file.h"
 #include "gif_encoder.h"
 #include "icon_file.h"
+#include "png_file.h"
 #include "skin.h"
 #include "skin_pictures.h"
 
@@ -55,6 +56,10 @@ void WriteCursors(const fs::path& folder) {
 void WriteIcon(const fs::path& folder) {
   fs::create_directories(folder);
   WriteFile(folder / "tintspot.ico", skin::IconFile({skin::IconImage(16), skin::IconImage(32)}));
+  // The desktop icons of the Linux package, in the sizes its icon theme folders take.
+  for (int size : {16, 32, 48, 256})
+    WriteFile(folder / ("tintspot-" + std::to_string(size) + ".png"),
+              skin::PngFile(skin::IconImage(size)));
 }
 
 }  // namespace
