@@ -36,6 +36,8 @@ if [ "$purpose" = test ]; then
     libxdamage-dev libxfixes-dev   # DAMAGE: no screen read while nothing changed
     libxrandr-dev libxinerama-dev  # the monitors and the primary one
     libxcursor-dev                 # the program's colour cursors
+    # The Linux package's files (desktop entry, metainfo, man page) and the package itself:
+    desktop-file-utils appstream man-db  # their validators
   )
 fi
 
