@@ -277,6 +277,14 @@ bool XDriver::HasProperty(Window window, const char* name) {
   return ok && !trap.Failed() && type != None;
 }
 
+bool XDriver::PointerGrabbed() {
+  const int result = XGrabPointer(display_, root_, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                  None, CurrentTime);
+  if (result == GrabSuccess) XUngrabPointer(display_, CurrentTime);
+  Sync();
+  return result == AlreadyGrabbed;
+}
+
 bool XDriver::WindowManagerRunning() {
   return XGetSelectionOwner(display_, XInternAtom(display_, "WM_S0", False)) != None;
 }

@@ -124,6 +124,8 @@ class XDriver {
   // The programs' top-level windows, bottom to top: the children of the root, and under a
   // reparenting window manager the clients inside its frames instead of the frames.
   std::vector<Window> TopLevelWindows();
+  // Whether a client holds the pointer grabbed (as Wine does while a menu tracks the pointer).
+  bool PointerGrabbed();
   // Whether a window manager runs on the display (owns the WM_S0 selection).
   bool WindowManagerRunning();
   // Top-level windows (see TopLevelWindows) whose WM_NAME or _NET_WM_NAME is `name`.
