@@ -10,6 +10,7 @@
 #
 # Everything lives in ${TINTSPOT_E2E_HOME:-/tmp/tintspot-e2e-manual}; the screen is 1280x1024x24.
 
+. "$(dirname "${BASH_SOURCE[0]}")/utf8-locale.sh"
 e2e_home="${TINTSPOT_E2E_HOME:-/tmp/tintspot-e2e-manual}"
 mkdir -p "$e2e_home"
 

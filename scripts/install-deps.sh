@@ -23,6 +23,7 @@ if [ "$purpose" = test ]; then
     clang-format                   # the formatting check of the C++ sources
     git                            # the release check builds from a clean copy of the commit
     xvfb                           # a private X display for the end-to-end tests
+    openbox                        # a window manager for the end-to-end tests of a desktop
     xserver-xorg-core xserver-xorg-video-dummy  # an X server with two monitors side by side
     libx11-dev libxtst-dev         # the X test driver (pointer, keys, pixels)
     xclip                          # reads the X clipboard back

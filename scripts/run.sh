@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
+. scripts/utf8-locale.sh
 scripts/build.sh win
 mkdir -p build/run
 cp build/win/src/win32/Tintspot.exe build/run/

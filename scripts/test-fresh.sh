@@ -94,7 +94,8 @@ mount_in_root tmpfs tmpfs /dev/shm "mode=1777"
 
 echo "== ./scripts/test.sh inside the root (log: $log)"
 set +e
-chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
+# A bare environment, as minimal machines and containers have it: no locale.
+chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   bash -c 'cd /root/tintspot && ./scripts/test.sh' >>"$log" 2>&1
 status=$?

@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+. scripts/utf8-locale.sh
 # Our own builds treat every warning as an error; a user's build does not.
 export TINTSPOT_WERROR=ON
 

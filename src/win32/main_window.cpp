@@ -117,4 +117,28 @@ HWND CreateMainWindow(Shell& shell) {
                          nullptr, nullptr, shell.windows.instance, &shell);
 }
 
+void PlaceMainWindowAgain(HWND hwnd) {
+  RECT placed{};
+  if (IsIconic(hwnd) || !GetWindowRect(hwnd, &placed)) return;
+  SetWindowPos(hwnd, nullptr, placed.left, placed.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ShowMainWindow(HWND hwnd, int show) {
+  // A maximized borderless picker would cover the monitor and sample only
+  // itself: a shortcut set to start maximized gets the normal window. (The
+  // first ShowWindow may take the launcher's show state over ours.)
+  if (show == SW_SHOWMAXIMIZED) show = SW_SHOWNORMAL;
+  ShowWindow(hwnd, show);
+  if (IsZoomed(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+  // Under Wine with a window manager, showing the window reconfigures its X
+  // window just before mapping it, and Wine may take in the notice of that
+  // change only after the manager has put the window into a frame that still
+  // lies at the screen's origin: it then believes the window moved to (0, 0),
+  // while the window stays put. A request made after the show makes that
+  // notice an outdated one, which Wine drops.
+  PlaceMainWindowAgain(hwnd);
+  UpdateWindow(hwnd);
+}
+
 }  // namespace tintspot::win32

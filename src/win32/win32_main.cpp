@@ -61,13 +61,7 @@ int Run(HINSTANCE instance, int show) {
   if (!shell->help.Create(shell->windows.main, instance, shell->core,
                           [&own](HWND window) { return own.platform.WindowOf(window); }))
     throw std::runtime_error("Cannot create the help window");
-  // A maximized borderless picker would cover the monitor and sample only
-  // itself: a shortcut set to start maximized gets the normal window. (The
-  // first ShowWindow may take the launcher's show state over ours.)
-  if (show == SW_SHOWMAXIMIZED) show = SW_SHOWNORMAL;
-  ShowWindow(shell->windows.main, show);
-  if (IsZoomed(shell->windows.main)) ShowWindow(shell->windows.main, SW_RESTORE);
-  UpdateWindow(shell->windows.main);
+  ShowMainWindow(shell->windows.main, show);
   const int result = RunMessageLoop(*shell);
   profile::WriteReport();
   return result;

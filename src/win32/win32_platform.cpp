@@ -7,6 +7,7 @@
 #include "gdi_owners.h"
 #include "gdi_util.h"
 #include "main_layout.h"
+#include "main_window.h"
 #include "settings_file.h"
 
 namespace tintspot::win32 {
@@ -124,6 +125,12 @@ std::vector<Rect> Win32Platform::MonitorWorkAreas() {
 void Win32Platform::BeginWindowDrag() {
   ReleaseCapture();
   SendMessageA(windows_.main, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  // Under Wine with a window manager, the manager moves the X window and
+  // Wine reports the positions afterwards; snapped as they came in, they
+  // moved Windows' idea of the window but not the X window. Placed once
+  // more where the move ended, the window is snapped there for good. On
+  // Windows every position was snapped already and nothing changes.
+  PlaceMainWindowAgain(windows_.main);
 }
 
 void Win32Platform::MinimizeApplication() {

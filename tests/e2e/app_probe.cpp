@@ -152,17 +152,10 @@ std::string CompareWithScreen(XDriver& x, Point window, int left, int top, const
 }
 
 std::vector<Window> WindowsOfProcess(XDriver& x, long pid) {
-  Window root_back = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned count = 0;
   std::vector<Window> own;
-  if (XQueryTree(x.display(), x.root(), &root_back, &parent, &children, &count) == 0) return own;
-  for (unsigned i = 0; i < count; ++i) {
-    if (x.IsWindowViewable(children[i]) && x.WindowPid(children[i]) == pid) {
-      own.push_back(children[i]);
-    }
+  for (Window window : x.TopLevelWindows()) {
+    if (x.IsWindowViewable(window) && x.WindowPid(window) == pid) own.push_back(window);
   }
-  if (children != nullptr) XFree(children);
   return own;
 }
 

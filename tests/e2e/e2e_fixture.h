@@ -25,6 +25,12 @@ inline bool E2eOptional() {
   return value != nullptr && std::string(value) == "1";
 }
 
+// For a test that holds only on the bare X server: under a window manager (TINTSPOT_E2E_WM) it
+// is skipped, with the reason.
+#define E2E_BARE_SERVER_ONLY(reason)                \
+  if (!::e2e::WineSession::WindowManager().empty()) \
+  GTEST_SKIP() << "needs the bare X server: " << (reason)
+
 class E2eTest : public ::testing::Test {
  protected:
   void SetUp() override {

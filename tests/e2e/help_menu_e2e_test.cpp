@@ -62,6 +62,17 @@ class HelpMenuTest : public SkinnedWindowTest {
     }
     return others;
   }
+  // The options menu is open and tracks the pointer: its window shows and Wine's menu loop holds
+  // the pointer (a click or key before that would not reach the menu).
+  bool MenuOpens(std::vector<Window>* menu = nullptr) {
+    return WaitUntil(
+        [&] {
+          const std::vector<Window> others = OtherWindows();
+          if (menu != nullptr) *menu = others;
+          return others.size() == 1 && x().PointerGrabbed();
+        },
+        milliseconds(3000));
+  }
   bool NoOtherWindows() {
     return WaitUntil([&] { return OtherWindows().empty(); }, milliseconds(3000));
   }
@@ -184,7 +195,7 @@ TEST_F(HelpMenuTest, OptionsMenuOpensUnderTheButtonAndEscapeDismissesIt) {
     SCOPED_TRACE(int(button));
     probe().Press(kOnMenu, button);
     std::vector<Window> menu;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = OtherWindows()).size() == 1; }, milliseconds(3000)));
+    ASSERT_TRUE(MenuOpens(&menu));
     std::optional<Rect> where = x().Geometry(menu[0]);
     ASSERT_TRUE(where.has_value());
     EXPECT_EQ(where->x, kWindowAt.x + 152);
@@ -205,7 +216,7 @@ TEST_F(HelpMenuTest, OptionsMenuOpensUnderTheButtonAndEscapeDismissesIt) {
 // under the box, and Return dismisses it.
 TEST_F(HelpMenuTest, AboutBoxFromTheMenu) {
   probe().Press(kOnMenu);
-  ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
+  ASSERT_TRUE(MenuOpens());
   x().TapKey(XK_a);
   std::vector<Window> box;
   ASSERT_TRUE(WaitUntil([&] { return !(box = app().Windows("About Tintspot")).empty(); },
@@ -222,6 +233,7 @@ TEST_F(HelpMenuTest, AboutBoxFromTheMenu) {
 // Near the screen's right edge the popup opens at its usual place all the same, reaching beyond
 // the edge. It is topmost, whether the main window is always on top or not.
 TEST_F(HelpMenuTest, HelpPopupIsTopmostAndNotKeptOnTheScreen) {
+  E2E_BARE_SERVER_ONLY("a window manager keeps the popup, a managed window, on the screen");
   ASSERT_TRUE(app().Close());
   const int left = x().ScreenWidth() - 171, top = 500;
   StartAt(left, top);
@@ -244,7 +256,7 @@ TEST_F(HelpMenuTest, HelpPopupIsTopmostAndNotKeptOnTheScreen) {
 TEST_F(HelpMenuTest, MenuTakesTheRightButtonAndClosesOnAClickElsewhere) {
   probe().Press(kOnMenu);
   std::vector<Window> menu;
-  ASSERT_TRUE(WaitUntil([&] { return (menu = OtherWindows()).size() == 1; }, milliseconds(3000)));
+  ASSERT_TRUE(MenuOpens(&menu));
   const std::optional<Rect> where = x().Geometry(menu[0]);
   ASSERT_TRUE(where.has_value());
   x().MovePointer(where->x + 30, where->y + where->height - 8);  // the last item: about
@@ -256,7 +268,7 @@ TEST_F(HelpMenuTest, MenuTakesTheRightButtonAndClosesOnAClickElsewhere) {
   ASSERT_TRUE(NoOtherWindows());
 
   probe().Press(kOnMenu);
-  ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
+  ASSERT_TRUE(MenuOpens());
   OnB();
   x().Click();
   EXPECT_TRUE(NoOtherWindows());
@@ -283,7 +295,7 @@ TEST_F(HelpMenuTest, WebsiteFromTheMenu) {
                 .exit_code,
             0);
   probe().Press(kOnMenu);
-  ASSERT_TRUE(WaitUntil([&] { return OtherWindows().size() == 1; }, milliseconds(3000)));
+  ASSERT_TRUE(MenuOpens());
   x().TapKey(XK_c);
   EXPECT_TRUE(WaitUntil([&] { return fs::exists(opened); }, milliseconds(15000)));
   std::ifstream in(opened);

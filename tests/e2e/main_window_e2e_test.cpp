@@ -54,6 +54,24 @@ TEST_F(MainWindowTest, FirstStartIsCentredCompactAndNotTopmost) {
 
 // Started from a shortcut set to run maximized, the program still shows its own small window
 // (maximized, it would cover the screen and sample only itself), and it samples.
+// Every start knows where its window is: what Win32 says of the window is where the X window
+// lies, and it stays so once the desktop has taken the window in (under a window manager, Wine
+// could take a notice of the showing for a move to the screen's origin).
+TEST_F(MainWindowTest, EveryStartKnowsWhereItsWindowIs) {
+  for (int start = 0; start < 8; ++start) {
+    SCOPED_TRACE("start " + std::to_string(start));
+    TintspotApp app(start % 2 == 0 ? AppOptions{} : AppOptions{Ini(300, 200, 0, 0, 0)});
+    ASSERT_TRUE(app.Start()) << app.Log();
+    const Rect place =
+        start % 2 == 0 ? Rect{CentreX(), CentreY(), 171, 125} : Rect{300, 200, 171, 125};
+    const std::string win32 = std::to_string(place.x) + "," + std::to_string(place.y) + ",171,125";
+    auto agree = [&] { return app.Geometry() == place && WinHelper("info")["rect"] == win32; };
+    EXPECT_TRUE(WaitUntil(agree, milliseconds(3000))) << WinHelper("info")["rect"];
+    EXPECT_TRUE(HoldsFor(agree, milliseconds(300))) << WinHelper("info")["rect"];
+    ASSERT_TRUE(app.Close());
+  }
+}
+
 TEST_F(MainWindowTest, StartedMaximizedShowsTheNormalWindow) {
   AppOptions options;
   options.start_maximized = true;
@@ -109,9 +127,17 @@ TEST_F(MainWindowTest, DraggedWindowSnapsAndCloseWritesItsPlace) {
     std::this_thread::sleep_for(milliseconds(30));
   }
   const Rect expected{x().ScreenWidth() - 171, 545, 171, 125};
-  bool moved = WaitUntil([&] { return app.Geometry() == expected; }, milliseconds(3000));
+  // Wine's own move loop snaps every position it passes through; a window manager moves the
+  // window itself, and the program snaps it where the move ends.
+  const bool managed = !WineSession::WindowManager().empty();
+  auto arrived = [&] {
+    return WaitUntil([&] { return app.Geometry() == expected; }, milliseconds(3000));
+  };
+  bool moved = managed || arrived();
   x().ButtonUp(Button::kLeft);
+  moved = moved && (!managed || arrived());
   ASSERT_TRUE(moved) << ToString(app.Geometry().value_or(Rect{}));
+  EXPECT_EQ(WinHelper("info")["rect"], std::to_string(expected.x) + ",545,171,125");
   EXPECT_TRUE(HoldsFor([&] { return app.Geometry() == expected; }, milliseconds(300)));
   ASSERT_FALSE(app.ReadIni().has_value());  // nothing is saved while the program runs
   ASSERT_TRUE(app.Close()) << app.Log();
@@ -205,6 +231,7 @@ TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
   PatternWindow beneath = x().CreatePatternWindow({600, 400, 171, 125}, kWhite.colour);
   TintspotApp app({Ini(600, 400, 0, 0, 0)});
   ASSERT_TRUE(app.Start()) << app.Log();
+  beneath.Lower();  // a window manager stacks its windows below the pattern's
   const Rgb dark = DarkShadow(session());
   ColourPatches patches(x(), {kSteelBlue.colour});
   const Point blue = patches.Centre(0);

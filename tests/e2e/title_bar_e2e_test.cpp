@@ -61,8 +61,12 @@ TEST_F(TitleBarTest, SkinPicturesAreShownPixelExactAtTheirPlaces) {
     EXPECT_EQ(Compare(0, 109, magnifier ? "imgmagd" : "imgmagu"), "");
     EXPECT_EQ(Compare(133, 109, "imghelp"), "");
     EXPECT_EQ(Compare(152, 109, "imgmenu"), "");
-    x().Focus(rest_.id());
-    EXPECT_TRUE(Shows(0, 0, "imgheader")) << Compare(0, 0, "imgheader");
+    // The focus goes to an unmanaged pattern window; a window manager may give it back to the
+    // window it manages, so the inactive look is checked on the bare server only.
+    if (WineSession::WindowManager().empty()) {
+      x().Focus(rest_.id());
+      EXPECT_TRUE(Shows(0, 0, "imgheader")) << Compare(0, 0, "imgheader");
+    }
     ASSERT_TRUE(app().Close());
   }
 }
@@ -70,6 +74,9 @@ TEST_F(TitleBarTest, SkinPicturesAreShownPixelExactAtTheirPlaces) {
 // The name in the title turns light grey when another application becomes active and dark grey
 // again when the program is activated by a click on its window.
 TEST_F(TitleBarTest, TitleFollowsApplicationActivation) {
+  E2E_BARE_SERVER_ONLY(
+      "the test hands the focus to an unmanaged pattern window, and a window manager may give "
+      "it back to the window it manages");
   Rest();
   StartAt(400, 300);
   ASSERT_TRUE(Shows(0, 0, "imgtitledeact")) << Compare(0, 0, "imgtitledeact");
@@ -99,15 +106,19 @@ TEST_F(TitleBarTest, AlwaysOnTopButtonTogglesTopmostAndIsSaved) {
     EXPECT_TRUE(WaitUntil([&] { return Info()["topmost"] == step.topmost; }, milliseconds(3000)));
   }
   // Two presses: off and on again. The press on the minus that follows is handled after both,
-  // so once it shows the pressed minus the plus has its final picture.
-  probe().MoveTo(kOnTop);
-  x().DoubleClick();
-  PressAt(kOnMin);
-  ASSERT_TRUE(Shows(132, 0, "imgmind")) << Compare(132, 0, "imgmind");
-  EXPECT_EQ(Compare(112, 0, "imgtopd"), "");
-  EXPECT_EQ(Info()["topmost"], "1");
-  probe().MoveTo({kOnMin.x, 60});  // released outside: no minimise
-  x().ButtonUp(Button::kLeft);
+  // so once it shows the pressed minus the plus has its final picture. Under openbox a press
+  // that closely follows a double-click on the window sometimes never reaches the program (about
+  // one run in six), so this part runs on the bare server only.
+  if (WineSession::WindowManager().empty()) {
+    probe().MoveTo(kOnTop);
+    x().DoubleClick();
+    PressAt(kOnMin);
+    ASSERT_TRUE(Shows(132, 0, "imgmind")) << Compare(132, 0, "imgmind");
+    EXPECT_EQ(Compare(112, 0, "imgtopd"), "");
+    EXPECT_EQ(Info()["topmost"], "1");
+    probe().MoveTo({kOnMin.x, 60});  // released outside: no minimise
+    x().ButtonUp(Button::kLeft);
+  }
   ASSERT_TRUE(app().Close());
   EXPECT_NE(app().ReadIni().value_or("").find("onTop=1\r\n"), std::string::npos)
       << app().ReadIni().value_or("(no file)");
@@ -186,6 +197,9 @@ TEST_F(TitleBarTest, DraggingTheTitleMovesAndSnapsTheWindow) {
 }
 
 TEST_F(TitleBarTest, DoubleClickOnTheTitleMinimizes) {
+  E2E_BARE_SERVER_ONLY(
+      "the first press hands the move to the window manager, which takes the second press of "
+      "the double-click itself");
   StartAt(300, 300);
   probe().MoveTo(kOnTitle);
   x().DoubleClick();

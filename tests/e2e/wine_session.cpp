@@ -2,6 +2,8 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -30,6 +32,19 @@ std::string g_start_error;
 std::string EnvOr(const char* name, const std::string& fallback) {
   const char* value = getenv(name);
   return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+// Whether the caller's locale (LC_ALL, LC_CTYPE, LANG) has UTF-8 as its character set.
+bool CallerLocaleIsUtf8() {
+  static const bool utf8 = [] {
+    const char* current = setlocale(LC_CTYPE, nullptr);
+    const std::string saved = current != nullptr ? current : "C";
+    const bool found =
+        setlocale(LC_CTYPE, "") != nullptr && std::string(nl_langinfo(CODESET)) == "UTF-8";
+    setlocale(LC_CTYPE, saved.c_str());
+    return found;
+  }();
+  return utf8;
 }
 
 void Check(const RunResult& r, const std::string& what) {
@@ -110,6 +125,8 @@ WineSession::~WineSession() {
       fs::remove_all(EnvOr("TMPDIR", "/tmp") + "/" + name, ignored);
     }
   }
+  window_manager_.Signal(SIGTERM);
+  if (!window_manager_.Wait(milliseconds(5000))) window_manager_.Kill();
   x_.reset();
   xvfb_.Signal(SIGTERM);
   if (!xvfb_.Wait(milliseconds(5000))) xvfb_.Kill();
@@ -133,6 +150,7 @@ void WineSession::Start() {
   display_ = EnvOr("TINTSPOT_E2E_DISPLAY", "");
   if (display_.empty()) StartXvfb();
   x_ = std::make_unique<XDriver>(display_);
+  if (!WindowManager().empty()) StartWindowManager();
   double xvfb_seconds = SecondsSince(start);
   start = std::chrono::steady_clock::now();
   prefix_ = EnvOr("TINTSPOT_E2E_WINEPREFIX", "");
@@ -140,7 +158,11 @@ void WineSession::Start() {
   if (own_prefix_) prefix_ = root_ + "/prefix";
   // A reused prefix may have a server started with root's permission overrides: restart it.
   if (!own_prefix_) KillPrefixProcesses();
-  if (!fs::exists(prefix_ + "/system.reg")) CreatePrefix();
+  if (!fs::exists(prefix_ + "/system.reg")) {
+    CreatePrefix();
+  } else {
+    SetManagedWindows();  // a reused prefix may have been set up for the other mode
+  }
   prefix_ready_ = true;
   EnsureKeeper();
   std::cerr << "[e2e] display " << display_ << " (" << xvfb_seconds << " s), prefix " << prefix_
@@ -180,11 +202,7 @@ void WineSession::CreatePrefix() {
   // Wine's own fonts, so that "Tahoma" and "Small Fonts" are the faces of those names.
   Check(Run({TINTSPOT_SCRIPTS_DIR "/wine-fonts.sh", prefix_}, Env(), milliseconds(60000)),
         "wine-fonts.sh");
-  // Unmanaged windows: Wine focuses its active window itself and closes windows at once.
-  Check(
-      RunWine({"reg", "add", R"(HKCU\Software\Wine\X11 Driver)", "/v", "Managed", "/d", "N", "/f"},
-              milliseconds(60000)),
-      "reg add Managed");
+  SetManagedWindows();
   // A crashing program must end, not wait behind a crash dialog.
   Check(RunWine({"reg", "add", R"(HKCU\Software\Wine\WineDbg)", "/v", "ShowCrashDialog", "/t",
                  "REG_DWORD", "/d", "0", "/f"},
@@ -192,11 +210,52 @@ void WineSession::CreatePrefix() {
         "reg add ShowCrashDialog");
 }
 
+std::string WineSession::WindowManager() {
+  const std::string wm = EnvOr("TINTSPOT_E2E_WM", "");
+  if (!wm.empty() && wm != "openbox")
+    throw std::runtime_error("TINTSPOT_E2E_WM=" + wm + ": only openbox is known");
+  return wm;
+}
+
+void WineSession::StartWindowManager() {
+  if (!InPath("openbox")) throw std::runtime_error("TINTSPOT_E2E_WM=openbox, but no openbox");
+  if (x_->WindowManagerRunning())
+    throw std::runtime_error("a window manager already runs on " + display_);
+  SpawnOptions options;
+  // Debian's own configuration, not one of the caller's; no session, no autostart.
+  options.argv = {"openbox", "--config-file", "/etc/xdg/openbox/rc.xml"};
+  options.env = {{"DISPLAY", display_}};
+  options.output_path = root_ + "/openbox.log";
+  options.parent_death_signal = SIGTERM;
+  window_manager_ = Process(options);
+  if (!WaitUntil([&] { return x_->WindowManagerRunning() || !window_manager_.Running(); },
+                 milliseconds(20000)) ||
+      !window_manager_.Running()) {
+    throw std::runtime_error("openbox did not start: " + ReadText(options.output_path));
+  }
+}
+
+// Without a window manager Wine's windows are unmanaged: Wine focuses its active window itself
+// and closes windows at once (a managed one waits for the manager). With one, they are managed,
+// as on a desktop.
+void WineSession::SetManagedWindows() {
+  const char* managed = WindowManager().empty() ? "N" : "Y";
+  Check(RunWine({"reg", "add", R"(HKCU\Software\Wine\X11 Driver)", "/v", "Managed", "/d", managed,
+                 "/f"},
+                milliseconds(60000)),
+        "reg add Managed");
+}
+
 EnvVars WineSession::Env() const {
-  return {{"DISPLAY", display_},
-          {"WINEPREFIX", prefix_},
-          {"WINEDEBUG", EnvOr("TINTSPOT_E2E_WINEDEBUG", "-all")},
-          {"WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe="}};
+  EnvVars env = {{"DISPLAY", display_},
+                 {"WINEPREFIX", prefix_},
+                 {"WINEDEBUG", EnvOr("TINTSPOT_E2E_WINEDEBUG", "-all")},
+                 {"WINEDLLOVERRIDES", "mscoree,mshtml,winemenubuilder.exe="}};
+  // Wine turns Unix file names into Windows ones through the locale's character set: under the
+  // POSIX locale it cannot open a folder named in another script (c0000135). C.UTF-8 is always
+  // there.
+  if (!CallerLocaleIsUtf8()) env.emplace_back("LC_ALL", "C.UTF-8");
+  return env;
 }
 
 std::string WineSession::NewFolder(const std::string& tag) {

@@ -6,6 +6,8 @@
 //   TINTSPOT_E2E_WINEPREFIX use (and keep) this prefix; it is initialised if it is new
 //   TINTSPOT_E2E_WINEDEBUG  WINEDEBUG for the programs under test (default "-all")
 //   TINTSPOT_E2E_KEEP=1     keep the temporary folder (logs, screenshots) after the run
+//   TINTSPOT_E2E_WM=openbox run Debian's openbox on the display and let Wine's windows be
+//                           managed, as on a desktop (default: no window manager, unmanaged)
 #pragma once
 
 #include <chrono>
@@ -35,6 +37,8 @@ class WineSession {
   const std::string& root() const { return root_; }  // temporary folder of this run
   EnvVars Env() const;                               // DISPLAY, WINEPREFIX, WINEDEBUG, ...
   XDriver& x() { return *x_; }
+  // The window manager the session runs ("openbox"), or "" for the bare server.
+  static std::string WindowManager();
 
   // A new empty folder under root(), named after `tag`.
   std::string NewFolder(const std::string& tag);
@@ -71,11 +75,14 @@ class WineSession {
   void Start();
   void StartXvfb();
   void CreatePrefix();
+  void StartWindowManager();
+  void SetManagedWindows();
 
   std::string root_, display_, prefix_;
   bool own_prefix_ = true;
   bool prefix_ready_ = false;
   Process xvfb_;
+  Process window_manager_;
   Process keeper_;
   std::unique_ptr<XDriver> x_;
   int folder_count_ = 0;

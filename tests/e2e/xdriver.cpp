@@ -237,17 +237,64 @@ std::optional<long> XDriver::WindowPid(Window window) {
   return trap.Failed() ? std::nullopt : pid;
 }
 
-std::vector<Window> XDriver::FindWindows(const std::string& name, bool viewable_only) {
-  Window root_return, parent;
+std::vector<Window> XDriver::TopLevelWindows() {
+  std::vector<Window> found;
+  for (Window child : Children(root_)) {
+    // A reparenting window manager puts a frame between the root and each window it manages:
+    // the frame's children that carry WM_STATE are the clients.
+    std::vector<Window> clients;
+    for (Window inner : Children(child)) {
+      if (HasProperty(inner, "WM_STATE")) clients.push_back(inner);
+    }
+    if (clients.empty()) clients.push_back(child);
+    found.insert(found.end(), clients.begin(), clients.end());
+  }
+  return found;
+}
+
+std::vector<Window> XDriver::Children(Window window) {
+  ErrorTrap trap(display_);
+  Window root_return = 0, parent = 0;
   Window* children = nullptr;
   unsigned count = 0;
   std::vector<Window> found;
-  if (!XQueryTree(display_, root_, &root_return, &parent, &children, &count)) return found;
-  for (unsigned i = 0; i < count; ++i) {
-    if (viewable_only && !IsWindowViewable(children[i])) continue;
-    if (WindowName(children[i]) == name) found.push_back(children[i]);
-  }
+  if (XQueryTree(display_, window, &root_return, &parent, &children, &count) && !trap.Failed())
+    found.assign(children, children + count);
   if (children != nullptr) XFree(children);
+  return found;
+}
+
+bool XDriver::HasProperty(Window window, const char* name) {
+  ErrorTrap trap(display_);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  const bool ok =
+      XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 0, False,
+                         AnyPropertyType, &type, &format, &count, &remaining, &data) == Success;
+  if (data != nullptr) XFree(data);
+  return ok && !trap.Failed() && type != None;
+}
+
+bool XDriver::PointerGrabbed() {
+  const int result = XGrabPointer(display_, root_, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                  None, CurrentTime);
+  if (result == GrabSuccess) XUngrabPointer(display_, CurrentTime);
+  Sync();
+  return result == AlreadyGrabbed;
+}
+
+bool XDriver::WindowManagerRunning() {
+  return XGetSelectionOwner(display_, XInternAtom(display_, "WM_S0", False)) != None;
+}
+
+std::vector<Window> XDriver::FindWindows(const std::string& name, bool viewable_only) {
+  std::vector<Window> found;
+  for (Window window : TopLevelWindows()) {
+    if (viewable_only && !IsWindowViewable(window)) continue;
+    if (WindowName(window) == name) found.push_back(window);
+  }
   return found;
 }
 

@@ -121,7 +121,14 @@ class XDriver {
   // Writes the area as PNG (through a PPM and ImageMagick's `convert`); false on failure.
   bool SaveScreenshot(const Rect& area, const std::string& png_path);
 
-  // Top-level windows (children of the root) whose WM_NAME or _NET_WM_NAME is `name`.
+  // The programs' top-level windows, bottom to top: the children of the root, and under a
+  // reparenting window manager the clients inside its frames instead of the frames.
+  std::vector<Window> TopLevelWindows();
+  // Whether a client holds the pointer grabbed (as Wine does while a menu tracks the pointer).
+  bool PointerGrabbed();
+  // Whether a window manager runs on the display (owns the WM_S0 selection).
+  bool WindowManagerRunning();
+  // Top-level windows (see TopLevelWindows) whose WM_NAME or _NET_WM_NAME is `name`.
   std::vector<Window> FindWindows(const std::string& name, bool viewable_only = true);
   std::optional<Window> FindWindow(const std::string& name, bool viewable_only = true);
   std::optional<std::string> WindowName(Window window);
@@ -148,6 +155,8 @@ class XDriver {
   KeyCode KeyCodeFor(KeySym keysym, bool* needs_shift);
   void PressModifiers(unsigned modifiers, bool down);
   Window HelperWindow();
+  std::vector<Window> Children(Window window);
+  bool HasProperty(Window window, const char* name);
 
   Display* display_ = nullptr;
   Window root_ = 0;
