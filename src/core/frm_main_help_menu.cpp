@@ -63,8 +63,12 @@ void TfrmMain::imgMenuMouseDown() {
   imgTemp_ = PictureOf(Control::imgMenu);
   SetPicture(Control::imgMenu, skin_.imgMenud);
   mouse_.CaptureLost();
-  platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
+  const MenuCommand chosen =
+      platform_.TrackOptionsMenu(BelowControl(platform_.WindowRect(), Control::imgMenu));
   SetPicture(Control::imgMenu, *imgTemp_);
+  // The chosen item runs as an event of its own, after this press: its box
+  // or browser opens with the menu button already back to normal.
+  if (chosen != MenuCommand::None) platform_.PostMenuCommand(chosen);
 }
 
 void TfrmMain::MenuItemClick(MenuCommand command) {

@@ -1,7 +1,7 @@
 // The options menu below the menu button, top to bottom. An item chosen does
 // not run while the menu is open: it runs as its own event once the menu has
 // closed and the press that opened it has been handled (see
-// Platform::TrackOptionsMenu), so that the menu button shows its normal
+// TfrmMain::imgMenuMouseDown), so that the menu button shows its normal
 // picture again before the item's box or browser opens.
 #pragma once
 

@@ -156,10 +156,12 @@ class Platform {
   virtual void ShowErrorBox(const std::string& text) = 0;
   virtual void ShowInfoBox(const std::string& caption, const std::string& text) = 0;
   virtual void OpenAddress(const std::string& address) = 0;
-  // Shows the options menu with its top left at point and returns when it has
-  // closed. A chosen item is posted to the message queue and comes back later
-  // as TfrmMain::MenuItemClick.
-  virtual void TrackOptionsMenu(ScreenPoint point) = 0;
+  // Shows the options menu with its top left at point and returns, when it
+  // has closed, the item chosen (None when it was dismissed).
+  virtual MenuCommand TrackOptionsMenu(ScreenPoint point) = 0;
+  // Queues a menu item behind the events already waiting: it comes back as
+  // TfrmMain::MenuItemClick once the current event has been handled.
+  virtual void PostMenuCommand(MenuCommand command) = 0;
   // The help popup: shown above every other window at topLeft and given the
   // activation (and the keyboard), or hidden.
   virtual void ShowHelpPopup(ScreenPoint topLeft) = 0;

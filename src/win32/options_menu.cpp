@@ -17,10 +17,10 @@ OptionsMenu::~OptionsMenu() {
   if (menu_) DestroyMenu(menu_);
 }
 
-void OptionsMenu::Track(HWND owner, ScreenPoint point) {
+MenuCommand OptionsMenu::Track(HWND owner, ScreenPoint point) {
   if (!menu_) {
     menu_ = CreatePopupMenu();
-    if (!menu_) return;
+    if (!menu_) return MenuCommand::None;
     for (const OptionsMenuItem& item : kOptionsMenuItems) {
       if (item.separatorBefore) AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
       std::string text = item.text;
@@ -33,7 +33,11 @@ void OptionsMenu::Track(HWND owner, ScreenPoint point) {
   SetForegroundWindow(owner);
   const UINT command = static_cast<UINT>(TrackPopupMenu(
       menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, owner, nullptr));
-  if (command != 0) PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  return CommandOf(MAKEWPARAM(command, 0), 0);
+}
+
+void OptionsMenu::Post(HWND owner, MenuCommand command) {
+  PostMessageA(owner, WM_COMMAND, MAKEWPARAM(CommandNumber(command), 0), 0);
 }
 
 MenuCommand OptionsMenu::CommandOf(WPARAM wParam, LPARAM lParam) {

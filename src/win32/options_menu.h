@@ -15,10 +15,11 @@ class OptionsMenu {
   OptionsMenu(const OptionsMenu&) = delete;
   OptionsMenu& operator=(const OptionsMenu&) = delete;
 
-  // Shows the menu with its top left corner at point and returns when it has
-  // closed. A chosen item is posted to owner as WM_COMMAND, so that it runs
-  // after the caller has finished with the menu.
-  void Track(HWND owner, ScreenPoint point);
+  // Shows the menu with its top left corner at point and returns the item
+  // chosen when it has closed (None when it was dismissed).
+  MenuCommand Track(HWND owner, ScreenPoint point);
+  // Posts an item to owner as the WM_COMMAND the menu would send.
+  static void Post(HWND owner, MenuCommand command);
   // The item a WM_COMMAND of the menu names (None for any other command).
   static MenuCommand CommandOf(WPARAM wParam, LPARAM lParam);
 

@@ -101,7 +101,10 @@ class Win32Platform final : public Platform {
   void ShowErrorBox(const std::string& text) override;
   void ShowInfoBox(const std::string& caption, const std::string& text) override;
   void OpenAddress(const std::string& address) override;
-  void TrackOptionsMenu(ScreenPoint point) override { menu_.Track(windows_.main, point); }
+  MenuCommand TrackOptionsMenu(ScreenPoint point) override {
+    return menu_.Track(windows_.main, point);
+  }
+  void PostMenuCommand(MenuCommand command) override { OptionsMenu::Post(windows_.main, command); }
   void ShowHelpPopup(ScreenPoint topLeft) override { help_.Show(topLeft); }
   void HideHelpPopup() override { help_.Hide(); }
   void DestroyHelpPopup() override { help_.Destroy(); }

@@ -275,13 +275,13 @@ void FakePlatform::OpenAddress(const std::string& address) {
   openedAddresses.push_back(address);
 }
 
-void FakePlatform::TrackOptionsMenu(ScreenPoint point) {
+MenuCommand FakePlatform::TrackOptionsMenu(ScreenPoint point) {
   Log("TrackOptionsMenu(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")");
   menuShownAt = point;
   captured = false;
   if (duringMenu) duringMenu();
   menuShownAt.reset();
-  if (menuChoice != MenuCommand::None) postedMenuItems.push_back(menuChoice);
+  return menuChoice;
 }
 
 void FakePlatform::ShowHelpPopup(ScreenPoint topLeft) {

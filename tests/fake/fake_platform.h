@@ -60,7 +60,7 @@ class FakePlatform : public Platform {
   std::optional<std::string> clipboard;
   bool clipboardHeld = false;                  // cannot be opened
   bool clipboardRefuses = false;               // opens, but the text cannot be handed over
-  MenuCommand menuChoice = MenuCommand::None;  // posted when the menu closes
+  MenuCommand menuChoice = MenuCommand::None;  // the item chosen in the menu
   std::vector<MenuCommand> postedMenuItems;    // in the queue, not yet delivered
   std::function<void()> duringMenu;            // runs while the menu is open
   // Runs while an error box is open, as the box's message loop would run the
@@ -149,7 +149,8 @@ class FakePlatform : public Platform {
   void ShowErrorBox(const std::string& text) override;
   void ShowInfoBox(const std::string& caption, const std::string& text) override;
   void OpenAddress(const std::string& address) override;
-  void TrackOptionsMenu(ScreenPoint point) override;
+  MenuCommand TrackOptionsMenu(ScreenPoint point) override;
+  void PostMenuCommand(MenuCommand command) override { postedMenuItems.push_back(command); }
   void ShowHelpPopup(ScreenPoint topLeft) override;
   void HideHelpPopup() override;
   void DestroyHelpPopup() override;
