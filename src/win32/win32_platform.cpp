@@ -101,6 +101,7 @@ void Win32Platform::MoveWindow(ScreenPoint topLeft) {
 }
 
 void Win32Platform::SetWindowHeight(int height) {
+  requestedHeight_ = height;
   SetWindowPos(windows_.main, nullptr, 0, 0, kMainWidth, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -110,10 +111,26 @@ void Win32Platform::SetTopmost(bool topmost) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
 }
 
-void Win32Platform::MainWindowPlaced() {
-  if (IsIconic(windows_.main) || IsZoomed(windows_.main)) return;
+bool Win32Platform::MainWindowPlaced() {
+  if (IsIconic(windows_.main) || IsZoomed(windows_.main)) return false;
   RECT rect{};
-  if (GetWindowRect(windows_.main, &rect)) lastNormal_ = FromRECT(rect);
+  if (!GetWindowRect(windows_.main, &rect)) return false;
+  lastNormal_ = FromRECT(rect);
+  // Under Wine with a window manager, a manager slow to take the window in
+  // can give it back the size it had before it was shown (the full height
+  // while the magnifier is hidden), and Wine takes that over.
+  const bool sizeLost = requestedHeight_ != 0 && (lastNormal_->Width() != kMainWidth ||
+                                                  lastNormal_->Height() != requestedHeight_);
+  if (!sizeLost) sizeRestores_ = 0;
+  return sizeLost;
+}
+
+void Win32Platform::RestoreRequestedSize() {
+  constexpr int kMaxRestoresInARow = 3;
+  if (!MainWindowPlaced() || sizeRestores_ >= kMaxRestoresInARow) return;
+  ++sizeRestores_;
+  SetWindowPos(windows_.main, nullptr, 0, 0, kMainWidth, requestedHeight_,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::optional<Rect> Win32Platform::NormalWindowRect() {

@@ -62,7 +62,12 @@ class Win32Platform final : public Platform {
   std::optional<Rect> NormalWindowRect() override;
   // After every move or resize of the main window: remembers its rectangle
   // while it is neither minimized nor maximized.
-  void MainWindowPlaced();
+  // Returns whether the window's size is no longer the one last asked
+  // for: the window has no sizing frame, so only the desktop changed it.
+  bool MainWindowPlaced();
+  // Asks once more for the size last asked for (a few times in a row at
+  // most, so that a desktop insisting on its own size cannot keep it busy).
+  void RestoreRequestedSize();
   Rect WorkAreaFor(const Rect& window) override;
   std::vector<Rect> MonitorWorkAreas() override;
   int PrimaryScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
@@ -104,6 +109,8 @@ class Win32Platform final : public Platform {
   OptionsMenu& menu_;
   ScreenPoint lastCursor_;
   std::optional<Rect> lastNormal_;  // in screen coordinates
+  int requestedHeight_ = 0;         // 0 until the first height is set
+  int sizeRestores_ = 0;            // in a row, without the size agreeing in between
   std::string settingsPath_;
 };
 
