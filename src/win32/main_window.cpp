@@ -53,7 +53,17 @@ LRESULT HandleMainMessage(Shell& shell, HWND hwnd, UINT message, WPARAM wParam, 
     case WM_CAPTURECHANGED: CaptureChanged(shell, hwnd, lParam); return 0;
     case WM_SETCURSOR: return SetMainCursor(shell, hwnd, wParam, lParam);
     case WM_WINDOWPOSCHANGING: SnapWindowPos(shell, hwnd, lParam); break;
-    case WM_WINDOWPOSCHANGED: core.MainWindowPlaced(); break;
+    case WM_WINDOWPOSCHANGED:
+      core.MainWindowPlaced();
+      // Only a change of the size alone is undone: one that moves the window
+      // too may be an outdated notice that a later one corrects, and asking
+      // for the size sends the believed place along. Restored after Wine has
+      // finished taking in the desktop's change.
+      if (shell.platform.SizeLostToDesktop() &&
+          (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) != 0)
+        PostMessageA(hwnd, WM_APP_RESTORE_SIZE, 0, 0);
+      break;
+    case WM_APP_RESTORE_SIZE: shell.platform.RestoreRequestedSize(); return 0;
     case WM_ACTIVATE: MainActivated(shell, wParam); break;
     case WM_ACTIVATEAPP: PostMessageA(hwnd, WM_APP_ACTIVATION, wParam != 0, 0); break;
     case WM_APP_ACTIVATION: core.ApplicationActivationChanged(wParam != 0); return 0;

@@ -8,6 +8,8 @@ namespace tintspot::win32 {
 // Posted by the main window to itself when the application's activation
 // changes, so that the title exchange runs just after the change.
 constexpr UINT WM_APP_ACTIVATION = WM_APP + 1;
+// Posted by the main window to itself when the desktop changed its size.
+constexpr UINT WM_APP_RESTORE_SIZE = WM_APP + 2;
 
 constexpr UINT_PTR kSamplingTimerId = 1;
 

@@ -95,6 +95,7 @@ void Win32Platform::MoveWindow(ScreenPoint topLeft) {
 }
 
 void Win32Platform::SetWindowHeight(int height) {
+  requestedHeight_ = height;
   SetWindowPos(windows_.main, nullptr, 0, 0, kMainWidth, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -102,6 +103,28 @@ void Win32Platform::SetWindowHeight(int height) {
 void Win32Platform::SetTopmost(bool topmost) {
   SetWindowPos(windows_.main, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
+}
+
+bool Win32Platform::SizeLostToDesktop() {
+  if (IsIconic(windows_.main) || IsZoomed(windows_.main)) return false;
+  RECT rect{};
+  if (!GetWindowRect(windows_.main, &rect)) return false;
+  const Rect placed = FromRECT(rect);
+  // Under Wine with a window manager, a manager slow to take the window in
+  // can give it back the size it had before it was shown (the full height
+  // while the magnifier is hidden), and Wine takes that over.
+  const bool sizeLost = requestedHeight_ != 0 &&
+                        (placed.Width() != kMainWidth || placed.Height() != requestedHeight_);
+  if (!sizeLost) sizeRestores_ = 0;
+  return sizeLost;
+}
+
+void Win32Platform::RestoreRequestedSize() {
+  constexpr int kMaxRestoresInARow = 3;
+  if (!SizeLostToDesktop() || sizeRestores_ >= kMaxRestoresInARow) return;
+  ++sizeRestores_;
+  SetWindowPos(windows_.main, nullptr, 0, 0, kMainWidth, requestedHeight_,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Rect Win32Platform::WorkAreaFor(const Rect& window) {

@@ -66,6 +66,13 @@ class Win32Platform final : public Platform {
   void MoveWindow(ScreenPoint topLeft) override;
   void SetWindowHeight(int height) override;
   void SetTopmost(bool topmost) override;
+  // After every move or resize of the main window: whether its size is no
+  // longer the one last asked for. The window has no sizing frame, so only
+  // the desktop changed it.
+  bool SizeLostToDesktop();
+  // Asks once more for the size last asked for (a few times in a row at
+  // most, so that a desktop insisting on its own size cannot keep it busy).
+  void RestoreRequestedSize();
   Rect WorkAreaFor(const Rect& window) override;
   std::vector<Rect> MonitorWorkAreas() override;
   int PrimaryScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
@@ -116,6 +123,8 @@ class Win32Platform final : public Platform {
   ZoomList& zoomList_;
   HelpPopup& help_;
   OptionsMenu& menu_;
+  int requestedHeight_ = 0;  // 0 until the first height is set
+  int sizeRestores_ = 0;     // in a row, without the size agreeing in between
   std::string settingsPath_;
 };
 

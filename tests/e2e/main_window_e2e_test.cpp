@@ -66,8 +66,12 @@ TEST_F(MainWindowTest, EveryStartKnowsWhereItsWindowIs) {
         start % 2 == 0 ? Rect{CentreX(), CentreY(), 171, 125} : Rect{300, 200, 171, 125};
     const std::string win32 = std::to_string(place.x) + "," + std::to_string(place.y) + ",171,125";
     auto agree = [&] { return app.Geometry() == place && WinHelper("info")["rect"] == win32; };
-    EXPECT_TRUE(WaitUntil(agree, milliseconds(3000))) << WinHelper("info")["rect"];
-    EXPECT_TRUE(HoldsFor(agree, milliseconds(300))) << WinHelper("info")["rect"];
+    auto both = [&] {
+      return "Win32 " + WinHelper("info")["rect"] + ", X " +
+             ToString(app.Geometry().value_or(Rect{}));
+    };
+    EXPECT_TRUE(WaitUntil(agree, milliseconds(3000))) << both();
+    EXPECT_TRUE(HoldsFor(agree, milliseconds(300))) << both();
     ASSERT_TRUE(app.Close());
   }
 }
