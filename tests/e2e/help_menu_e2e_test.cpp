@@ -93,7 +93,16 @@ TEST_F(HelpMenuTest, HelpPopupOpensBelowTheButton) {
     EXPECT_TRUE(Shows(133, 109, "imghelpd")) << Compare(133, 109, "imghelpd");
     EXPECT_EQ(Compare(0, 0, "imgtitledeact"), "");
 
-    const Image shown = x().Capture(*x().Geometry(*popup));
+    // The popup's window is mapped before it has painted itself (under a window manager, a
+    // good while before): wait for the first paint, then check every pixel.
+    const Rect area = *x().Geometry(*popup);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          const Image now = x().Capture(area);
+          return now.at(0, 0) == kHelpBorder && now.at(1, 1) == kHelpBackground;
+        },
+        milliseconds(3000)));
+    const Image shown = x().Capture(area);
     int border = 0;
     for (int i = 0; i < 205; ++i) border += shown.at(i, 0) == kHelpBorder;
     for (int i = 0; i < 205; ++i) border += shown.at(i, 157) == kHelpBorder;
