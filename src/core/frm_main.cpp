@@ -240,6 +240,8 @@ TColor TfrmMain::CaptureMagnifier() {
   PixelBuffer& view = *magBuffer_;
   const Rect source = MagnifierSource(cursorPos_, zoomFactor_, view.Width(), view.Height());
   magSource_.Resize(source.Width(), source.Height());
+  // Nothing drawn there since the last read: the view and the colour stand.
+  if (const std::optional<TColor> same = screen_.Unchanged(source, cursorPos_)) return *same;
   const TColor colour =
       screen_.Capture(ScreenPoint{source.left, source.top}, magSource_, cursorPos_);
   // MagBuffer holds the render of the last area captured: the same area

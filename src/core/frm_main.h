@@ -25,8 +25,13 @@ namespace tintspot {
 // The sampling period asked for, in ms. Windows raises any timer period
 // below 10 ms to 10 ms, so the ticks actually come about 100 times a second;
 // 3 is kept as the request because nothing in the program counts on the
-// period, and a platform with finer timers simply ticks faster.
+// period. A shell with finer timers runs a period as Windows does
+// (TimerPeriodOf), so that every build samples equally often.
 constexpr int kTimerInterval = 3;
+constexpr int kShortestTimerPeriod = 10;
+constexpr int TimerPeriodOf(int requestedMs) {
+  return requestedMs < kShortestTimerPeriod ? kShortestTimerPeriod : requestedMs;
+}
 
 class TfrmMain : private MouseEventSink {
  public:

@@ -71,6 +71,10 @@ class Platform {
   // kClrInvalid for a point off the screen or a screen that cannot be read.
   virtual TColor ScreenPixel(ScreenPoint point) = 0;
   virtual void EndScreenRead() = 0;
+  // Whether anything may have been drawn onto a screen rectangle since this
+  // was last asked: true when the rectangle is not the one asked last time,
+  // and always on a desktop that cannot tell.
+  virtual bool ScreenChangedIn(const Rect& area) = 0;
   // The desktop's colour for one of its scheme's colours.
   virtual TColor SystemColor(SystemColour colour) = 0;
 

@@ -27,6 +27,7 @@ TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint 
     layoutKnown_ = true;
   }
   area.Fill(kBlack);
+  lastRead_.reset();
   if (!platform_.BeginScreenRead()) return kClrInvalid;
   struct Held {
     Platform& platform;
@@ -35,6 +36,7 @@ TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint 
 
   const Rect wanted = Rect::FromSize(origin.x, origin.y, area.Width(), area.Height());
   bool pointCopied = false;
+  bool allCopied = true;
   for (const Rect& monitor : monitors_) {
     const Rect part{std::max(wanted.left, monitor.left), std::max(wanted.top, monitor.top),
                     std::min(wanted.right, monitor.right), std::min(wanted.bottom, monitor.bottom)};
@@ -42,12 +44,23 @@ TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint 
     const bool copied =
         platform_.CopyScreen(part, area, ScreenPoint{part.left - origin.x, part.top - origin.y});
     pointCopied = pointCopied || (copied && part.Contains(point));
+    allCopied = allCopied && copied;
   }
   // A read of the one pixel answers kClrInvalid only for a point off the
   // screen or a screen it cannot read; the copy holds point only when point
   // lies on a monitor and the copy of that part succeeded.
-  if (pointCopied && exactCopies_) return area.At(point.x - origin.x, point.y - origin.y);
-  return platform_.ScreenPixel(point);
+  const TColor colour = pointCopied && exactCopies_
+                            ? area.At(point.x - origin.x, point.y - origin.y)
+                            : platform_.ScreenPixel(point);
+  if (allCopied && colour != kClrInvalid) lastRead_ = Read{wanted, point, colour};
+  return colour;
+}
+
+std::optional<TColor> ScreenReader::Unchanged(const Rect& area, ScreenPoint point) {
+  const bool changed = platform_.ScreenChangedIn(area);
+  if (changed || !lastRead_ || !(lastRead_->area == area) || lastRead_->point != point)
+    return std::nullopt;
+  return lastRead_->colour;
 }
 
 }  // namespace tintspot

@@ -15,6 +15,7 @@
 //   the display changed.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "colour_types.h"
@@ -37,8 +38,17 @@ class ScreenReader {
   // and answers the colour of the pixel at point: kClrInvalid when it cannot
   // be read. The screen is held only for the span of the call.
   TColor Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint point);
+  // What a read of the screen rectangle area at point would answer, when the
+  // desktop can tell that nothing was drawn on it since the last complete
+  // read of the same area at the same point: that read's colour (and its copy
+  // is the one taken then). nullopt: the screen must be read. Ask it before
+  // every read, since asking starts the desktop's next period.
+  std::optional<TColor> Unchanged(const Rect& area, ScreenPoint point);
   // The monitor layout or the screen's depth changed.
-  void DisplayChanged() { layoutKnown_ = false; }
+  void DisplayChanged() {
+    layoutKnown_ = false;
+    lastRead_.reset();
+  }
 
  private:
   Platform& platform_;
@@ -49,6 +59,13 @@ class ScreenReader {
   // different conversions to 8-bit channels.
   bool exactCopies_ = false;
   bool layoutKnown_ = false;
+  // The last read in which every copy succeeded and the point was read.
+  struct Read {
+    Rect area;
+    ScreenPoint point;
+    TColor colour;
+  };
+  std::optional<Read> lastRead_;
 };
 
 }  // namespace tintspot

@@ -39,6 +39,8 @@ class Win32Platform final : public Platform {
   }
   TColor ScreenPixel(ScreenPoint point) override { return screen_.Pixel(point); }
   void EndScreenRead() override { screen_.End(); }
+  // Windows does not tell what was drawn where: every tick reads.
+  bool ScreenChangedIn(const Rect&) override { return true; }
   TColor SystemColor(SystemColour colour) override;
 
   // Drawing the main window.

@@ -18,6 +18,10 @@ class PixelFormat {
   TColor ToColor(unsigned long pixel) const {
     return MakeColor(red_.Eight(pixel), green_.Eight(pixel), blue_.Eight(pixel));
   }
+  // The pixel value nearest to a colour (each channel's most significant bits).
+  unsigned long FromColor(TColor colour) const {
+    return red_.Pack(RedOf(colour)) | green_.Pack(GreenOf(colour)) | blue_.Pack(BlueOf(colour));
+  }
   // True when pixels are 0x00RRGGBB in 32 bits, the layout that can be copied without masks.
   bool IsXrgb8888() const;
 
@@ -25,6 +29,12 @@ class PixelFormat {
   struct Channel {
     explicit Channel(unsigned long mask);
     unsigned Eight(unsigned long pixel) const;
+    unsigned long Pack(unsigned eight) const {
+      if (bits == 0) return 0;
+      const unsigned long value =
+          bits >= 8 ? (static_cast<unsigned long>(eight) << (bits - 8)) : (eight >> (8 - bits));
+      return (value << shift) & mask;
+    }
     unsigned long mask;
     int shift = 0;  // position of the lowest bit of the mask
     int bits = 0;   // width of the mask

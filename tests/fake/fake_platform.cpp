@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 #include "settings_value.h"
 #include "skin.h"
@@ -85,6 +86,12 @@ bool FakePlatform::CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint
       target.Set(targetAt.x + x, targetAt.y + y, colour);
     }
   return true;
+}
+
+bool FakePlatform::ScreenChangedIn(const Rect& area) {
+  const bool sameArea = lastChangeArea_ == area;
+  lastChangeArea_ = area;
+  return !tellsScreenChanges || std::exchange(screenDrawnOn, false) || !sameArea;
 }
 
 TColor FakePlatform::ScreenPixel(ScreenPoint point) {

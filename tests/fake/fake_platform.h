@@ -32,6 +32,10 @@ class FakePlatform : public Platform {
   bool cursorReadFails = false;  // CursorPosition answers nothing
   bool screenReadFails = false;  // BeginScreenRead fails
   bool copyFails = false;        // CopyScreen fails
+  // Whether the desktop tells where the screen changed, and whether it was
+  // drawn on (anywhere) since ScreenChangedIn was last asked.
+  bool tellsScreenChanges = false;
+  bool screenDrawnOn = false;
   // Below 24, a copy keeps only each channel's high bits; a pixel read does not.
   int bitsPerPixel = 32;
   int layoutQueries = 0;                      // MonitorRects calls
@@ -112,6 +116,7 @@ class FakePlatform : public Platform {
   bool CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint targetAt) override;
   TColor ScreenPixel(ScreenPoint point) override;
   void EndScreenRead() override;
+  bool ScreenChangedIn(const Rect& area) override;
   TColor SystemColor(SystemColour colour) override;
   std::vector<std::uint8_t> ResourceData(const char* name) override;
   void ShowPicture(Control control, const Picture& picture) override;
@@ -157,6 +162,7 @@ class FakePlatform : public Platform {
 
  private:
   bool OnSomeMonitor(int x, int y) const;
+  Rect lastChangeArea_;
   void Log(std::string entry) {
     calls.push_back(std::move(entry));
     if (onCall) onCall(calls.back());

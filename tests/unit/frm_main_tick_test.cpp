@@ -3,6 +3,7 @@
 // readouts, a pixel read that fails, and platform calls that fail.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -122,6 +123,54 @@ TEST_F(TickTest, CursorOverTheWindowOnlyMovesCursorPos) {
   EXPECT_EQ(Text(Control::lblPixel), "934 x 453");
   EXPECT_EQ(Text(Control::lblRGB), "51,102,153");
   EXPECT_EQ(desktop.screenReads, 1);
+}
+
+// On a desktop that tells where the screen changed, a tick at the same point
+// with nothing drawn since the last complete read reads nothing and changes
+// nothing; a drawing, a move, a new zoom, a display change or a failed read
+// brings the ordinary read back.
+TEST_F(TickTest, ReadsOnlyWhatMayHaveChanged) {
+  desktop.tellsScreenChanges = true;
+  desktop.cursor = ScreenPoint{512, 384};
+  main.Timer1Timer();
+  ASSERT_EQ(desktop.screenReads, 1);
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    int reads;
+  } steps[] = {
+      {"nothing", [] {}, 0},
+      {"drawn on", [&] { desktop.screenDrawnOn = true; }, 1},
+      {"nothing again", [] {}, 0},
+      {"moved",
+       [&] {
+         desktop.cursor = ScreenPoint{513, 384};
+       },
+       1},
+      {"zoomed", [&] { desktop.zoomSelection = 2; }, 1},
+      {"display changed", [&] { main.DisplayChanged(); }, 1},
+      {"drawn on, read fails",
+       [&] {
+         desktop.screenDrawnOn = true;
+         desktop.copyFails = true;
+       },
+       1},
+      {"after the failure", [&] { desktop.copyFails = false; }, 1},
+      {"settled", [] {}, 0},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change();
+    const int before = desktop.screenReads;
+    desktop.screen = [](int, int) { return MakeColor(255, 0, 0); };
+    main.Timer1Timer();
+    EXPECT_EQ(desktop.screenReads - before, step.reads);
+    EXPECT_EQ(main.CurrentColor() == kSteelBlue, step.reads == 0);
+    desktop.screen = [](int, int) { return kSteelBlue; };
+    main.Timer1Timer();  // back to the first screen, read or not
+    desktop.screenDrawnOn = true;
+    main.Timer1Timer();
+  }
 }
 
 // Only a repaint that reaches the swatch or the view redraws the readouts; it
