@@ -1,15 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tintspot needs to build, run and test, when
-# they are missing. Usage: scripts/install-deps.sh [run|test]
+# they are missing. Usage: scripts/install-deps.sh [run|windows|test]
+#   run      the native X11 build (scripts/run.sh)
+#   windows  the Windows build under Wine (scripts/run.sh --windows)
+#   test     both, and everything the tests use
 set -euo pipefail
 
 purpose=${1:-test}
-packages=(
-  cmake g++ make                 # native build of the core and tools
+native=(
+  cmake g++ make                 # the native build
+  fonts-wine                     # Wine's own "Tahoma" and "Small Fonts", the faces the program
+                                 # names (without it the Windows build falls back to another face)
+  # The native X11 build (src/x11):
+  libx11-dev                     # Xlib
+  libxext-dev                    # MIT-SHM, the shared-memory screen read
+  libxdamage-dev libxfixes-dev   # DAMAGE: no screen read while nothing changed
+  libxrandr-dev libxinerama-dev  # the monitors and the primary one
+  libxcursor-dev                 # the program's colour cursors
+  libfreetype-dev                # draws the labels in Wine's faces
+)
+windows=(
+  cmake g++ make                 # the native build of the tools
   g++-mingw-w64-x86-64           # cross-compiler for Tintspot.exe
   wine wine64                    # runs Tintspot.exe on Linux
-  fonts-wine                     # Wine's own "Tahoma" and "Small Fonts", the faces the program
-                                 # names (without it they fall back to another face)
+  fonts-wine
   # X extensions Wine loads at run time when present (only recommended by Debian's Wine):
   libxrandr2 libxinerama1        # monitors and their work areas
   libxcursor1                    # the program's colour cursors
@@ -17,6 +31,12 @@ packages=(
   libxi6 libxfixes3              # raw pointer input, clipboard and cursor tracking
   libxcomposite1 libxxf86vm1     # child-window composition, display gamma and modes
 )
+case "$purpose" in
+  run) packages=("${native[@]}") ;;
+  windows) packages=("${windows[@]}") ;;
+  test) packages=("${native[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [run|windows|test]" >&2; exit 2 ;;
+esac
 if [ "$purpose" = test ]; then
   packages+=(
     libgtest-dev libbenchmark-dev  # unit tests and benchmarks
@@ -29,21 +49,18 @@ if [ "$purpose" = test ]; then
     xclip                          # reads the X clipboard back
     imagemagick                    # screenshots of the running window
     python3                        # the independent reference of the colour model
-    libfreetype-dev fonts-dejavu-core fonts-dejavu-extra  # the skin generator, whose
-                                   # output is checked against the committed pictures; FreeType
-                                   # also draws the X11 build's labels
-    # The native X11 build (src/x11) and its tests:
-    libxext-dev                    # MIT-SHM, the shared-memory screen read
-    libxdamage-dev libxfixes-dev   # DAMAGE: no screen read while nothing changed
-    libxrandr-dev libxinerama-dev  # the monitors and the primary one
-    libxcursor-dev                 # the program's colour cursors
+    fonts-dejavu-core fonts-dejavu-extra  # the skin generator, whose output is checked
+                                   # against the committed pictures
     # The Linux package's files (desktop entry, metainfo, man page) and the package itself:
     desktop-file-utils appstream man-db  # their validators
   )
 fi
 
 missing=()
+declare -A listed=()
 for p in "${packages[@]}"; do
+  [ -n "${listed[$p]:-}" ] && continue
+  listed[$p]=1
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
