@@ -208,10 +208,14 @@ Image AppProbe::Capture(const Rect& client) {
 }
 
 int AppProbe::PadlockInk() {
-  const Rgb plain = Swatch();
-  const Image box = Capture(kPadlock);
+  // One read of the whole swatch: the centre and the padlock compared from two reads could
+  // fall on either side of a repaint, and a changed colour would pass for the padlock.
+  const Image swatch = CaptureSwatch();
+  const Rgb plain = swatch.at(kSwatchCentre.x - kSwatchArea.x, kSwatchCentre.y - kSwatchArea.y);
   int inked = 0;
-  for (const Rgb& c : box.pixels) inked += c != plain;
+  for (int y = 0; y < kPadlock.height; ++y)
+    for (int x = 0; x < kPadlock.width; ++x)
+      inked += swatch.at(kPadlockAt.x + x, kPadlockAt.y + y) != plain;
   return inked;
 }
 
