@@ -88,12 +88,20 @@ void SetDialogProperties(Display* display, Window box, Window owner, const Rect&
   }
 }
 
+// Whether a window manager runs (it owns the WM_S0 selection of the screen).
+bool WindowManagerRuns(Display* display) {
+  const std::string name = "WM_S" + std::to_string(DefaultScreen(display));
+  return XGetSelectionOwner(display, XInternAtom(display, name.c_str(), False)) != 0;
+}
+
 class MessageBoxWindow {
  public:
   MessageBoxWindow(EventLoop& loop, Window owner, const WidgetEvents& events,
                    const std::string& caption, const std::string& text, BoxIcon icon)
-      : loop_(loop), events_(events), icon_(icon) {
+      : loop_(loop), events_(events), caption_(caption), icon_(icon) {
     Display* display = loop.display();
+    // Without a window manager nothing would frame the box: it draws Wine's frame itself.
+    framed_ = !WindowManagerRuns(display);
     const Rect work = WorkAreaFor(display, owner);
     // Long texts wrap at three quarters of the monitor's width.
     layout_ = LayOutMessageBox(text, std::max(work.Width() * 3 / 4 - 100, 100));
@@ -104,6 +112,11 @@ class MessageBoxWindow {
         (work.top + work.bottom - (layout_.height + kBoxFrameHeight)) / 2 + kBoxFrameTop;
     WidgetWindowSpec spec;
     spec.where = Rect::FromSize(left, top, layout_.width, layout_.height);
+    if (framed_) {
+      spec.where = Rect::FromSize(left - kBoxFrameLeft, top - kBoxFrameTop,
+                                  layout_.width + kBoxFrameWidth, layout_.height + kBoxFrameHeight);
+      client_at_ = {kBoxFrameLeft, kBoxFrameTop};
+    }
     spec.override_redirect = false;
     spec.name = caption;
     spec.events = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
@@ -145,11 +158,24 @@ class MessageBoxWindow {
 
  private:
   void Paint() {
-    DrawMessageBox(window_->canvas(), layout_, icon_, button_down_ && pointer_on_button_);
+    const bool down = button_down_ && pointer_on_button_;
+    if (!framed_) {
+      DrawMessageBox(window_->canvas(), layout_, icon_, down);
+    } else {
+      Picture client{PixelBuffer(layout_.width, layout_.height), std::nullopt};
+      DrawMessageBox(client.pixels, layout_, icon_, down);
+      DrawBoxFrame(window_->canvas(), caption_);
+      DrawPicture(window_->canvas(), client_at_.x, client_at_.y, client);
+    }
     window_->Present();
   }
 
-  bool OnButton(int x, int y) const { return layout_.button.Contains({x, y}); }
+  bool OnButton(int x, int y) const {
+    return layout_.button.Contains({x - client_at_.x, y - client_at_.y});
+  }
+  bool OnClose(int x, int y) const {
+    return framed_ && BoxCloseButton(window_->where().Width()).Contains({x, y});
+  }
 
   void Handle(XEvent& event) {
     switch (event.type) {
@@ -167,7 +193,8 @@ class MessageBoxWindow {
         break;
       case ButtonPress:
         if (event.xbutton.button != Button1) break;
-        button_down_ = true;
+        close_down_ = OnClose(event.xbutton.x, event.xbutton.y);
+        button_down_ = !close_down_;
         pointer_on_button_ = OnButton(event.xbutton.x, event.xbutton.y);
         Paint();
         break;
@@ -178,7 +205,10 @@ class MessageBoxWindow {
         }
         break;
       case ButtonRelease:
-        if (event.xbutton.button != Button1 || !button_down_) break;
+        if (event.xbutton.button != Button1) break;
+        if (close_down_ && OnClose(event.xbutton.x, event.xbutton.y)) answered_ = true;
+        close_down_ = false;
+        if (!button_down_) break;
         button_down_ = false;
         if (OnButton(event.xbutton.x, event.xbutton.y) && pointer_on_button_) answered_ = true;
         Paint();
@@ -196,7 +226,10 @@ class MessageBoxWindow {
 
   EventLoop& loop_;
   const WidgetEvents& events_;
+  std::string caption_;
   BoxIcon icon_;
+  bool framed_ = false;
+  ScreenPoint client_at_{0, 0};  // the client area's top left in the window
   MessageBoxLayout layout_;
   std::unique_ptr<WidgetWindow> window_;
   Atom delete_window_ = 0;
@@ -204,6 +237,7 @@ class MessageBoxWindow {
   bool space_down_ = false;
   bool button_down_ = false;
   bool pointer_on_button_ = false;
+  bool close_down_ = false;
 };
 
 }  // namespace

@@ -98,7 +98,46 @@ void DrawIcon(PixelBuffer& box, const Rect& where, BoxIcon icon) {
   }
 }
 
+// The caption: the active title colour, the title in the bold caption font, and the close
+// button's cross (grey levels, 255 for the button's face).
+constexpr TColor kActiveCaption = MakeColor(50, 150, 250);
+constexpr FontSpec kCaptionFont{"Tahoma", 11, FontMeasure::Em, true};
+constexpr int kCaptionHeight = 18, kTitleIndent = 2;
+constexpr int kCloseWidth = 16, kCloseHeight = 14, kCloseInset = 2;
+constexpr std::uint8_t kCross[8][8] = {
+    {99, 160, 245, 245, 245, 245, 160, 99}, {160, 0, 160, 245, 245, 160, 0, 160},
+    {245, 160, 0, 160, 160, 0, 160, 245},   {245, 245, 160, 0, 0, 160, 245, 245},
+    {245, 245, 160, 0, 0, 160, 245, 245},   {245, 160, 0, 160, 160, 0, 160, 245},
+    {160, 0, 160, 245, 245, 160, 0, 160},   {99, 160, 245, 245, 245, 245, 160, 99}};
+
 }  // namespace
+
+Rect BoxCloseButton(int window_width) {
+  const int right = window_width - kBoxFrameLeft - kCloseInset;
+  return Rect{right - kCloseWidth, kBoxFrameLeft + kCloseInset, right,
+              kBoxFrameLeft + kCloseInset + kCloseHeight};
+}
+
+void DrawBoxFrame(PixelBuffer& window, const std::string& caption) {
+  const Rect all{0, 0, window.Width(), window.Height()};
+  RaisedEdge(window, all);
+  FrameBox(window, Rect{2, 2, all.right - 2, all.bottom - 2}, scheme::kButtonFace);
+  const Rect bar{kBoxFrameLeft, kBoxFrameLeft, all.right - kBoxFrameLeft,
+                 kBoxFrameLeft + kCaptionHeight};
+  FillBox(window, bar, kActiveCaption);
+  // The line between the caption and the client area.
+  FillBox(window, Rect{bar.left, bar.bottom, bar.right, kBoxFrameTop}, scheme::kButtonFace);
+  const TextFace& face = FaceFor(kCaptionFont);
+  const Rect close = BoxCloseButton(all.right);
+  face.Draw(caption, bar.left + kTitleIndent, bar.top + (bar.Height() - face.Height() + 1) / 2,
+            scheme::kWindowText, window, Rect{bar.left, bar.top, close.left, bar.bottom});
+  FillBox(window, close, scheme::kButtonFace);
+  RaisedEdge(window, close);
+  const int left = close.left + (close.Width() - 8) / 2, top = close.top + (close.Height() - 8) / 2;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      window.Set(left + x, top + y, MakeColor(kCross[y][x], kCross[y][x], kCross[y][x]));
+}
 
 MessageBoxLayout LayOutMessageBox(const std::string& text, int wrap_width) {
   const TextFace& face = BoxFace();

@@ -30,4 +30,11 @@ MessageBoxLayout LayOutMessageBox(const std::string& text, int wrap_width);
 void DrawMessageBox(PixelBuffer& box, const MessageBoxLayout& layout, BoxIcon icon,
                     bool button_down);
 
+// Wine's frame around a box's client area, where no window manager draws one: the raised
+// edges, the active caption with its bold title and the close button. `window` is the whole
+// window (the client area plus the frame's measures above).
+void DrawBoxFrame(PixelBuffer& window, const std::string& caption);
+// The caption's close button in such a window.
+Rect BoxCloseButton(int window_width);
+
 }  // namespace tintspot::x11
