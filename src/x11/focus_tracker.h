@@ -7,11 +7,14 @@
 // once: which of the program's windows has it now, and whether the program has it at all.
 #pragma once
 
+// clang-format off
+#include "xlib_names.h"  // first: before any of the core's headers
+// clang-format on
+
 #include <functional>
 
 #include "event_loop.h"
 #include "platform.h"
-#include "xlib_names.h"
 
 namespace tintspot::x11 {
 

@@ -1,8 +1,11 @@
 // X key events in the core's key vocabulary, as the Windows build names the same keys.
 #pragma once
 
+// clang-format off
+#include "xlib_names.h"  // first: before any of the core's headers
+// clang-format on
+
 #include "keys.h"
-#include "xlib_names.h"
 
 namespace tintspot::x11 {
 

@@ -2,6 +2,10 @@
 // whole client area, the labels in Wine's fonts, and put into the window when the scene says so.
 #pragma once
 
+// clang-format off
+#include "xlib_names.h"  // first: before any of the core's headers
+// clang-format on
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,7 +16,6 @@
 #include "platform.h"
 #include "scene.h"
 #include "window_image.h"
-#include "xlib_names.h"
 
 namespace tintspot::x11 {
 

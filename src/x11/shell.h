@@ -3,6 +3,10 @@
 // The parts reach each other through this one object, as the Win32 shell's do through Shell.
 #pragma once
 
+// clang-format off
+#include "xlib_names.h"  // first: before any of the core's headers
+// clang-format on
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,7 +27,6 @@
 #include "top_level_window.h"
 #include "widget_events.h"
 #include "x11_platform.h"
-#include "xlib_names.h"
 #include "zoom_list_box.h"
 
 namespace tintspot::x11 {

@@ -2,13 +2,16 @@
 // desktop call (or a few), each answer comes from the server or from what the shell has seen.
 #pragma once
 
+// clang-format off
+#include "xlib_names.h"  // first: before any of the core's headers
+// clang-format on
+
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "monitors.h"
 #include "platform.h"
-#include "xlib_names.h"
 
 namespace tintspot::x11 {
 
