@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "desktop_look.h"
 #include "embedded_resources.h"
 #include "message_box.h"
 #include "move_loop.h"
@@ -135,16 +136,7 @@ TColor X11Platform::ScreenPixel(ScreenPoint point) {
 
 bool X11Platform::ScreenChangedIn(const Rect& area) { return lost_ || shell_.damage.Changed(area); }
 
-TColor X11Platform::SystemColor(SystemColour colour) {
-  // X has no colour scheme of the desktop's: Wine's defaults, so that the window looks as the
-  // Windows build does under Wine.
-  switch (colour) {
-    case SystemColour::DarkShadow: return MakeColor(106, 106, 106);
-    case SystemColour::ButtonFace: return MakeColor(245, 245, 245);
-    case SystemColour::WindowText: return MakeColor(0, 0, 0);
-  }
-  return kBlack;
-}
+TColor X11Platform::SystemColor(SystemColour colour) { return SchemeColour(colour); }
 
 // --- Drawing the main window -------------------------------------------------------------
 
