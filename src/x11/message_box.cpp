@@ -76,6 +76,12 @@ void SetDialogProperties(Display* display, Window box, Window owner, const Rect&
   const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
   XChangeProperty(display, box, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(&type), 1);
+  // A box can be moved and closed, not resized, maximised or minimised: the manager's frame
+  // offers only that (the Motif hints' functions and decorations: border, title, menu).
+  const long motif[5] = {1L | 2L, 4L | 32L, 2L | 8L | 16L, 0, 0};
+  const Atom motif_hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+  XChangeProperty(display, box, motif_hints, motif_hints, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(motif), 5);
   XSizeHints* hints = XAllocSizeHints();
   if (hints != nullptr) {
     hints->flags = PPosition | PMinSize | PMaxSize;
