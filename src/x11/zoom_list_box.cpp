@@ -99,9 +99,15 @@ struct ZoomListBox::Impl {
     switch (event.type) {
       case Expose: field->HandleExpose(event); break;
       case ButtonPress:
-        if (event.xbutton.button != Button1 || !enabled) break;
-        XSetInputFocus(display(), field->id(), RevertToParent, event.xbutton.time);
-        DropDown();
+        if (!enabled) break;
+        if (event.xbutton.button == Button1) {
+          XSetInputFocus(display(), field->id(), RevertToParent, event.xbutton.time);
+          DropDown();
+        } else if (focused &&
+                   (event.xbutton.button == Button4 || event.xbutton.button == Button5)) {
+          // The wheel turns the selection of the focused field, an item a notch.
+          MoveTo(selection + (event.xbutton.button == Button4 ? -1 : 1));
+        }
         break;
       case KeyPress:
         if (events.key_press) events.key_press(event.xkey);
@@ -154,6 +160,7 @@ ZoomListBox::ZoomListBox(EventLoop& loop, Window parent, WidgetEvents events,
   WidgetWindowSpec field;
   field.parent = parent;
   field.where = kZoomListBounds;
+  field.override_redirect = false;
   field.events =
       ButtonPressMask | ButtonReleaseMask | KeyPressMask | KeyReleaseMask | FocusChangeMask;
   impl_->field = std::make_unique<WidgetWindow>(loop.display(), field);
