@@ -8,6 +8,7 @@
 #undef CursorShape
 
 #include "magnifier.h"
+#include "monitors.h"
 #include "widget_window.h"
 #include "zoom_list_look.h"
 #include "zoom_list_metrics.h"
@@ -48,8 +49,14 @@ struct ZoomListBox::Impl {
     int x = 0, y = 0;
     XTranslateCoordinates(display(), field->id(), DefaultRootWindow(display()), 0, 0, &x, &y,
                           &child);
-    list->Place(
-        Rect::FromSize(x, y + kZoomClosedHeight, kZoomListBounds.Width(), kZoomDroppedListHeight));
+    // Below the field, or above it where the work area ends before the list would.
+    int top = y + kZoomClosedHeight;
+    for (const MonitorInfo& monitor : ReadMonitors(display())) {
+      if (!monitor.bounds.Contains({x, y})) continue;
+      if (top + kZoomDroppedListHeight >= monitor.work.bottom) top = y - kZoomDroppedListHeight;
+      break;
+    }
+    list->Place(Rect::FromSize(x, top, kZoomListBounds.Width(), kZoomDroppedListHeight));
     highlighted = selection;
     dropped = true;
     DrawZoomDropDown(list->canvas(), highlighted);
