@@ -37,7 +37,7 @@ class TitleBarTest : public SkinnedWindowTest {
     return WaitUntil([&] { return Info()["iconic"] == want; }, timeout, milliseconds(100));
   }
   void Restore() {
-    ASSERT_EQ(session().RunWinHelper({"restore", TintspotApp::kCaption}).exit_code, 0);
+    E2eTest::Restore();
     ASSERT_TRUE(Iconic("0"));
   }
 
