@@ -34,7 +34,9 @@ std::map<std::string, std::string> WindowInfo(WineSession& session, const std::s
       Flag((!wm_state.empty() && wm_state[0] == IconicState) || !x.IsWindowViewable(*window));
   const auto net_state = x.Property32(*window, "_NET_WM_STATE");
   const unsigned long above = x.AtomOf("_NET_WM_STATE_ABOVE");
-  info["topmost"] = Flag(std::find(net_state.begin(), net_state.end(), above) != net_state.end());
+  // A popup of its own (override-redirect) is above every window a manager stacks.
+  info["topmost"] = Flag(std::find(net_state.begin(), net_state.end(), above) != net_state.end() ||
+                         x.IsOverrideRedirect(*window));
   info["foreground"] = Flag(x.IsInside(x.FocusedWindow(), *window));
   info["pid"] = std::to_string(x.WindowPid(*window).value_or(0));
   return info;

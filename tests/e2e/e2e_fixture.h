@@ -23,6 +23,9 @@
 
 namespace e2e {
 
+constexpr const char* kNothingIconifies =
+    "without one nothing iconifies an X window (XIconifyWindow asks the manager)";
+
 inline bool E2eOptional() {
   const char* value = getenv("TINTSPOT_E2E_OPTIONAL");
   return value != nullptr && std::string(value) == "1";
@@ -39,6 +42,12 @@ inline bool E2eOptional() {
   if (::e2e::NativeBuild()) GTEST_SKIP() << "Windows build only: " << (reason)
 #define E2E_NATIVE_ONLY(reason) \
   if (!::e2e::NativeBuild()) GTEST_SKIP() << "native build only: " << (reason)
+
+// For a test of the native build that needs a window manager to do what it asks (XIconifyWindow
+// and _NET_WM_STATE changes are requests to the manager): on the bare server it is skipped.
+#define E2E_NATIVE_NEEDS_WINDOW_MANAGER(reason)                            \
+  if (::e2e::NativeBuild() && ::e2e::WineSession::WindowManager().empty()) \
+  GTEST_SKIP() << "the native build needs a window manager here: " << (reason)
 
 class E2eTest : public ::testing::Test {
  protected:
@@ -67,6 +76,11 @@ class E2eTest : public ::testing::Test {
   // What the desktop says of the window captioned `caption` (see WindowInfo).
   std::map<std::string, std::string> Info(const std::string& caption = TintspotApp::kCaption) {
     return WindowInfo(session(), caption);
+  }
+  // Whether the window's topmost state can be seen as it changes: through Win32, or natively
+  // where a window manager turns the program's requests into _NET_WM_STATE.
+  static bool TopmostChangesShow() {
+    return !NativeBuild() || !WineSession::WindowManager().empty();
   }
   void Minimize() { MinimizeWindow(session(), TintspotApp::kCaption); }
   void Restore() { RestoreWindow(session(), TintspotApp::kCaption); }

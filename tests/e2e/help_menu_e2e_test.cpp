@@ -253,7 +253,7 @@ TEST_F(HelpMenuTest, HelpPopupIsTopmostAndNotKeptOnTheScreen) {
     std::optional<Window> popup;
     ASSERT_TRUE(WaitUntil([&] { return (popup = HelpPopup()).has_value(); }, milliseconds(3000)));
     EXPECT_EQ(x().Geometry(*popup), (Rect{left + 133, top + 126, 205, 158}));
-    EXPECT_EQ(ParseKeyValues(session().RunWinHelper({"info", "frmHelp"}).output)["topmost"], "1");
+    EXPECT_EQ(Info("frmHelp")["topmost"], "1");
     probe().Press(kOnPanel);
     EXPECT_TRUE(WaitUntil([&] { return !HelpPopup(); }, milliseconds(3000)));
     probe().Press({117, 5});  // always on top, for the second round

@@ -234,6 +234,7 @@ TEST_F(MainWindowTest, SwatchKeepsTheLastOutsideColourOverTheWindowItself) {
 // Minimized, the program goes on sampling. Restored with the pointer over its own place, where
 // it skips every sample, it shows the colour that lay under the pointer while it was away.
 TEST_F(MainWindowTest, MinimizedWindowGoesOnSampling) {
+  E2E_NATIVE_NEEDS_WINDOW_MANAGER(kNothingIconifies);
   PatternWindow beneath = x().CreatePatternWindow({600, 400, 171, 125}, kWhite.colour);
   TintspotApp app({Ini(600, 400, 0, 0, 0)});
   ASSERT_TRUE(app.Start()) << app.Log();

@@ -346,6 +346,13 @@ bool XDriver::IsWindowViewable(Window window) {
   return !trap.Failed() && ok && attributes.map_state == IsViewable;
 }
 
+bool XDriver::IsOverrideRedirect(Window window) {
+  ErrorTrap trap(display_);
+  XWindowAttributes attributes;
+  bool ok = XGetWindowAttributes(display_, window, &attributes) != 0;
+  return !trap.Failed() && ok && attributes.override_redirect;
+}
+
 void XDriver::Focus(Window window) {
   XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
   Sync();

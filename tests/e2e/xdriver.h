@@ -138,6 +138,7 @@ class XDriver {
   // Outer geometry in root coordinates; nullopt when the window no longer exists.
   std::optional<Rect> Geometry(Window window);
   bool IsWindowViewable(Window window);
+  bool IsOverrideRedirect(Window window);
   void Focus(Window window);
   Window FocusedWindow();
   // Asks the window to close as a window manager would (WM_PROTOCOLS / WM_DELETE_WINDOW).
