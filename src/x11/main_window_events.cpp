@@ -58,6 +58,7 @@ void NotePlacement(Shell& shell, int width, int height) {
 void Pressed(Shell& shell, const XButtonEvent& event) {
   const std::optional<MouseButton> button = ButtonOf(event.button);
   if (!button) return;
+  shell.state.pressedAt = ScreenPoint{event.x_root, event.y_root};
   shell.tooltips.ButtonPressed();
   // A press activates the window, as on Windows, also where no window manager does it; the
   // core hears of the activation before the press, in the order Windows reports them.
@@ -92,6 +93,11 @@ void Crossed(Shell& shell, const XCrossingEvent& event) {
 }
 
 void Mapped(Shell& shell) {
+  // Shown for the first time, the window is activated, as Windows activates a program's new
+  // window (a window manager does it as well).
+  if (!shell.state.shownOnce)
+    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
+  shell.state.shownOnce = true;
   shell.state.mapped = true;
   shell.state.iconic = false;
   shell.state.frame = TopLevelOf(shell.display, shell.main.id());
