@@ -1,9 +1,12 @@
 #include "desktop_probe.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "tintspot_app.h"
 
@@ -40,6 +43,25 @@ std::map<std::string, std::string> WindowInfo(WineSession& session, const std::s
   info["foreground"] = Flag(x.IsInside(x.FocusedWindow(), *window));
   info["pid"] = std::to_string(x.WindowPid(*window).value_or(0));
   return info;
+}
+
+std::vector<Rect> DesktopMonitors(WineSession& session) {
+  std::vector<Rect> monitors;
+  if (NativeBuild()) {
+    int count = 0;
+    XineramaScreenInfo* heads = XineramaQueryScreens(session.x().display(), &count);
+    for (int i = 0; i < count; ++i)
+      monitors.push_back({heads[i].x_org, heads[i].y_org, heads[i].width, heads[i].height});
+    if (heads != nullptr) XFree(heads);
+    return monitors;
+  }
+  std::istringstream lines(session.RunWinHelper({"monitors"}).output);
+  for (std::string line; std::getline(lines, line);) {
+    Rect r;
+    if (std::sscanf(line.c_str(), "monitor=%d,%d,%d,%d", &r.x, &r.y, &r.width, &r.height) == 4)
+      monitors.push_back(r);
+  }
+  return monitors;
 }
 
 void MinimizeWindow(WineSession& session, const std::string& caption) {

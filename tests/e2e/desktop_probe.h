@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "subprocess.h"
 #include "wine_session.h"
@@ -17,6 +18,8 @@ namespace e2e {
 // The top-level window captioned `caption` as key=value: rect ("x,y,w,h"), iconic, topmost,
 // foreground ("1" or "0") and pid.
 std::map<std::string, std::string> WindowInfo(WineSession& session, const std::string& caption);
+// The monitors, as Wine's programs see them (EnumDisplayMonitors), or natively X's Xinerama heads.
+std::vector<Rect> DesktopMonitors(WineSession& session);
 // As a taskbar would: minimise, or restore and activate.
 void MinimizeWindow(WineSession& session, const std::string& caption);
 void RestoreWindow(WineSession& session, const std::string& caption);

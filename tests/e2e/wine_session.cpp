@@ -337,6 +337,7 @@ RunResult WineSession::RunWinHelper(const std::vector<std::string>& args, millis
 }
 
 void WineSession::KillPrefixProcesses() {
+  if (prefix_.empty()) return;  // no prefix of ours: never the caller's default one
   Run({"wineserver", "-k"}, Env(), milliseconds(20000), "", /*drop_file_override=*/true);
   Run({"wineserver", "-w"}, Env(), milliseconds(20000), "", /*drop_file_override=*/true);
   keeper_.Wait(milliseconds(5000));  // reaps it; the next Wine start brings a new one
