@@ -57,7 +57,14 @@ void NotePlacement(Shell& shell, int width, int height) {
 
 void Pressed(Shell& shell, const XButtonEvent& event) {
   const std::optional<MouseButton> button = ButtonOf(event.button);
-  if (!button) return;
+  if (!button) {
+    // The wheel turns the focused zoom list wherever the pointer is in the window, as Windows
+    // sends the wheel to the window with the focus.
+    if (shell.state.zoomFocused && shell.focus.Focused() == ProgramWindow::Main &&
+        (event.button == Button4 || event.button == Button5))
+      shell.zoomList.HandleKey(event.button == Button4 ? Key::Up : Key::Down, ShiftState{});
+    return;
+  }
   shell.state.pressedAt = ScreenPoint{event.x_root, event.y_root};
   shell.tooltips.ButtonPressed();
   // A press activates the window, as on Windows, also where no window manager does it; the
