@@ -101,8 +101,8 @@ void Crossed(Shell& shell, const XCrossingEvent& event) {
 
 void Mapped(Shell& shell) {
   // Shown for the first time, the window is activated, as Windows activates a program's new
-  // window (a window manager does it as well).
-  if (!shell.state.shownOnce)
+  // window; a window manager does that itself, by its own rules.
+  if (!shell.state.shownOnce && !shell.main.WindowManagerRuns())
     XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
   shell.state.shownOnce = true;
   shell.state.mapped = true;
