@@ -71,7 +71,10 @@ void Pressed(Shell& shell, const XButtonEvent& event) {
   // core hears of the activation before the press, in the order Windows reports them.
   const ProgramWindow focused = shell.focus.Focused();
   if (focused != ProgramWindow::Main && focused != ProgramWindow::ZoomList && shell.state.mapped) {
-    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, event.time);
+    // CurrentTime, not the press's: a focus the program set itself after the press was made
+    // (the help popup, taking the keyboard once shown) would make an older time count for
+    // nothing.
+    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
     shell.focus.CheckNow();
   }
   shell.core.MouseDown(ScreenPoint{event.x, event.y}, *button, std::uint32_t(event.time));
