@@ -69,7 +69,8 @@ void Pressed(Shell& shell, const XButtonEvent& event) {
   shell.tooltips.ButtonPressed();
   // A press activates the window, as on Windows, also where no window manager does it; the
   // core hears of the activation before the press, in the order Windows reports them.
-  const ProgramWindow focused = shell.focus.Focused();
+  // Asked of the server: the check of a focus change just made may still wait behind this press.
+  const ProgramWindow focused = shell.focus.AskFocused();
   if (focused != ProgramWindow::Main && focused != ProgramWindow::ZoomList && shell.state.mapped) {
     // CurrentTime, not the press's: a focus the program set itself after the press was made
     // (the help popup, taking the keyboard once shown) would make an older time count for
