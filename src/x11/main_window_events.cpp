@@ -4,6 +4,7 @@
 
 #include "key_map.h"
 #include "main_layout.h"
+#include "message_box.h"
 #include "shell.h"
 
 namespace tintspot::x11 {
@@ -57,6 +58,7 @@ void NotePlacement(Shell& shell, int width, int height) {
 void Pressed(Shell& shell, const XButtonEvent& event) {
   const std::optional<MouseButton> button = ButtonOf(event.button);
   if (!button) return;
+  shell.state.pressedAt = ScreenPoint{event.x_root, event.y_root};
   shell.tooltips.ButtonPressed();
   // A press activates the window, as on Windows, also where no window manager does it; the
   // core hears of the activation before the press, in the order Windows reports them.
@@ -91,6 +93,11 @@ void Crossed(Shell& shell, const XCrossingEvent& event) {
 }
 
 void Mapped(Shell& shell) {
+  // Shown for the first time, the window is activated, as Windows activates a program's new
+  // window (a window manager does it as well).
+  if (!shell.state.shownOnce)
+    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
+  shell.state.shownOnce = true;
   shell.state.mapped = true;
   shell.state.iconic = false;
   shell.state.frame = TopLevelOf(shell.display, shell.main.id());
@@ -109,6 +116,38 @@ void Unmapped(Shell& shell) {
     shell.state.captured = false;
     shell.core.CaptureLost();
   }
+}
+
+// Sends the close message to every message box still open (a box answers it as its OK).
+void AnswerOpenBoxes(Shell& shell) {
+  const Atom protocols = XInternAtom(shell.display, "WM_PROTOCOLS", False);
+  const Atom close = XInternAtom(shell.display, "WM_DELETE_WINDOW", False);
+  auto answer = [&](Window window) {
+    if (!IsMessageBoxWindow(window)) return false;
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = protocols;
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = long(close);
+    message.xclient.data.l[1] = CurrentTime;
+    XSendEvent(shell.display, window, False, NoEventMask, &message);
+    return true;
+  };
+  // The boxes are children of the root, or of a window manager's frames there.
+  Window root = 0, parent = 0, *tops = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(shell.display, shell.root, &root, &parent, &tops, &count)) return;
+  for (unsigned int i = 0; i < count; ++i) {
+    if (answer(tops[i])) continue;
+    Window* inner = nullptr;
+    unsigned int innerCount = 0;
+    if (!XQueryTree(shell.display, tops[i], &root, &parent, &inner, &innerCount)) continue;
+    for (unsigned int k = 0; k < innerCount; ++k) answer(inner[k]);
+    if (inner != nullptr) XFree(inner);
+  }
+  if (tops != nullptr) XFree(tops);
+  XFlush(shell.display);
 }
 
 void Handle(Shell& shell, XEvent& event) {
@@ -132,7 +171,7 @@ void Handle(Shell& shell, XEvent& event) {
     case LeaveNotify: Crossed(shell, event.xcrossing); break;
     case KeyPress: PreviewKey(shell, event.xkey); break;
     case FocusIn:
-    case FocusOut: shell.focus.Noted(event.xfocus); break;
+    case FocusOut: FocusChanged(shell, event.xfocus); break;
     case ConfigureNotify:
       NotePlacement(shell, event.xconfigure.width, event.xconfigure.height);
       break;
@@ -162,10 +201,10 @@ void PreviewKey(Shell& shell, XKeyEvent& event) {
   const Key key = KeyOfEvent(event);
   const ShiftState shift = ShiftStateOf(event.state, key);
   ProgramWindow window = shell.platform.WindowOf(event.window);
-  // X gives a key to the window under the pointer when it lies inside the focus window: the
-  // zoom list hears keys only when it has the focus itself.
-  const bool toZoomList = shell.focus.Focused() == ProgramWindow::ZoomList;
-  if (window == ProgramWindow::ZoomList && !toZoomList) window = ProgramWindow::Main;
+  // The X focus is on the main window (X may give a key to the zoom list's field below the
+  // pointer): the keys are the zoom list's when it has the focus the core gave it.
+  if (window == ProgramWindow::Main || window == ProgramWindow::ZoomList)
+    window = shell.state.zoomFocused ? ProgramWindow::ZoomList : ProgramWindow::Main;
   try {
     shell.core.KeyPressed(window, key, shift);
     if (window == ProgramWindow::ZoomList) shell.zoomList.HandleKey(key, shift);
@@ -176,7 +215,21 @@ void PreviewKey(Shell& shell, XKeyEvent& event) {
 
 void CloseMainWindow(Shell& shell) {
   if (shell.state.closed) return;
-  if (shell.core.FormClose()) shell.state.closed = true;
+  if (!shell.core.FormClose()) return;
+  shell.state.closed = true;
+  AnswerOpenBoxes(shell);
+}
+
+void FocusChanged(Shell& shell, XFocusChangeEvent& event) {
+  // A press on the zoom list's field gives it the X focus: the zoom list has the focus now,
+  // and the X focus goes back to the main window, where it stays.
+  if (event.type == FocusIn && event.mode == NotifyNormal &&
+      event.window == shell.zoomList.field()) {
+    shell.state.zoomFocused = true;
+    shell.zoomList.SetFocused(true);
+    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
+  }
+  shell.focus.Noted(event);
 }
 
 void ShowHandlerError(Shell& shell) {

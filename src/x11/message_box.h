@@ -1,7 +1,8 @@
 // The error box and the about box: a small dialog of the program's own (transient for the main
-// window, centred on it) with the text, an icon (error or information) and an OK button, as a
-// Windows message box looks. Return, Escape and Space answer it, as do the OK button and the
-// window manager's close. While it is open the loop goes on (ticks, repaints, posted tasks).
+// window, centred on the work area of its monitor, as Wine centres a message box) with the text, an
+// icon (error or information) and an OK button, as a Windows message box looks. Return, Escape and
+// Space answer it, as do the OK button and the window manager's close. While it is open the loop
+// goes on (ticks, repaints, posted tasks).
 #pragma once
 
 #include <X11/Xlib.h>

@@ -2,7 +2,6 @@
 
 #include <X11/keysym.h>
 
-#include "root_pointer.h"
 #include "shell.h"
 
 namespace tintspot::x11 {
@@ -68,8 +67,9 @@ MoveLoop::MoveLoop(Shell& shell) : shell_(shell) {
 void MoveLoop::Run() {
   Shell& shell = shell_;
   if (drag_ != nullptr) return;
-  const std::optional<ScreenPoint> pointer = QueryRootPointer(shell.display, shell.root);
-  if (!pointer) return;
+  // The drag starts where the button went down, as Windows' move loop starts from the press:
+  // the pointer may have moved on before the press was handled.
+  const std::optional<ScreenPoint> pointer = shell.state.pressedAt;
   const Window main = shell.main.id();
   constexpr unsigned kMask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
   if (XGrabPointer(shell.display, main, False, kMask, GrabModeAsync, GrabModeAsync, 0, 0,

@@ -41,10 +41,16 @@ struct MainCursors {
 struct MainWindowState {
   Rect placed;          // in root coordinates, as last configured (or asked for)
   Window frame = 0;     // the child of the root that holds the window (itself without a manager)
-  bool mapped = false;  // shown once at least
+  bool mapped = false;  // viewable now
+  bool shownOnce = false;
   bool iconic = false;  // minimised by the window manager
   bool captured = false;
-  bool closed = false;  // the core agreed to close: the loop ends
+  // The zoom list has the keyboard focus, as Windows gives it to the child control. The X focus
+  // stays on the main window itself (as under Wine, whose child windows are not X windows): the
+  // keys of both are the zoom list's while this holds.
+  bool zoomFocused = false;
+  ScreenPoint pressedAt;  // the last press on the main window, in root coordinates
+  bool closed = false;    // the core agreed to close: the loop ends
   // The help popup hidden with the minimised window, and where it was.
   bool helpHiddenWithMain = false;
   ScreenPoint helpAt;
@@ -84,8 +90,11 @@ struct Shell {
 // key presses and focus changes of every window of the program.
 void HandleMainEvent(Shell& shell, XEvent& event);
 void PreviewKey(Shell& shell, XKeyEvent& event);
-// Runs the core's close handling; the loop ends when it agrees.
+// Runs the core's close handling; the loop ends when it agrees (and the message boxes still
+// open are answered, as Windows destroys them with their owner).
 void CloseMainWindow(Shell& shell);
+// A focus change on one of the program's windows (the widgets' among them).
+void FocusChanged(Shell& shell, XFocusChangeEvent& event);
 // Shows an error raised by an event handler in the core's error box.
 void ShowHandlerError(Shell& shell);
 

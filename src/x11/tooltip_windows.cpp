@@ -33,10 +33,9 @@ constexpr int kNothing = -1, kHideOnly = -2;
 }  // namespace
 
 struct TooltipWindows::Impl {
-  Impl(EventLoop& event_loop, Window main_window) : loop(event_loop), main(main_window) {}
+  explicit Impl(EventLoop& event_loop) : loop(event_loop) {}
 
   EventLoop& loop;
-  Window main;
   std::vector<Tooltip> tips = MainTooltips();
   std::unique_ptr<WidgetWindow> window;
   int under = -1;          // the tip whose control is under the pointer (index in tips)
@@ -107,7 +106,8 @@ struct TooltipWindows::Impl {
   }
 };
 
-TooltipWindows::TooltipWindows(EventLoop& loop, Window main) : impl_(new Impl(loop, main)) {}
+// The tips learn of the main window's pointer from the shell, so the window itself is not needed.
+TooltipWindows::TooltipWindows(EventLoop& loop, Window /*main*/) : impl_(new Impl(loop)) {}
 
 TooltipWindows::~TooltipWindows() {
   if (impl_->window) impl_->loop.RemoveWindow(impl_->window->id());

@@ -275,16 +275,26 @@ void X11Platform::ReleaseMouseCapture() {
 }
 
 ProgramWindow X11Platform::FocusedWindow() {
-  return lost_ ? ProgramWindow::None : shell_.focus.AskFocused();
+  if (lost_) return ProgramWindow::None;
+  const ProgramWindow focused = shell_.focus.AskFocused();
+  if (focused != ProgramWindow::Main) return focused;
+  return shell_.state.zoomFocused ? ProgramWindow::ZoomList : ProgramWindow::Main;
 }
 
 void X11Platform::FocusWindow(ProgramWindow window) {
-  // Only a viewable window can take the focus (else the request fails).
-  if (lost_ || !shell_.state.mapped || shell_.state.iconic) return;
-  Window target = 0;
-  if (window == ProgramWindow::Main) target = shell_.main.id();
-  if (window == ProgramWindow::ZoomList) target = shell_.zoomList.field();
-  if (target != 0) XSetInputFocus(shell_.display, target, RevertToParent, CurrentTime);
+  if (window != ProgramWindow::Main && window != ProgramWindow::ZoomList) return;
+  shell_.state.zoomFocused = window == ProgramWindow::ZoomList;
+  if (lost_) return;
+  // Within the main window, as SetFocus moves it: the X focus stays on (or comes back to) the
+  // main window, when the program has it. Only a viewable window can take the X focus.
+  const bool ours = shell_.focus.AskFocused() == ProgramWindow::Main;
+  shell_.zoomList.SetFocused(ours && shell_.state.zoomFocused);
+  if (!ours || !shell_.state.mapped || shell_.state.iconic) return;
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(shell_.display, &focus, &revert);
+  if (focus != shell_.main.id())
+    XSetInputFocus(shell_.display, shell_.main.id(), RevertToParent, CurrentTime);
 }
 
 // --- The sampling timer and the zoom list ---------------------------------------------------

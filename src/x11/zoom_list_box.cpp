@@ -8,6 +8,7 @@
 #undef CursorShape
 
 #include "magnifier.h"
+#include "monitors.h"
 #include "widget_window.h"
 #include "zoom_list_look.h"
 #include "zoom_list_metrics.h"
@@ -48,8 +49,14 @@ struct ZoomListBox::Impl {
     int x = 0, y = 0;
     XTranslateCoordinates(display(), field->id(), DefaultRootWindow(display()), 0, 0, &x, &y,
                           &child);
-    list->Place(
-        Rect::FromSize(x, y + kZoomClosedHeight, kZoomListBounds.Width(), kZoomDroppedListHeight));
+    // Below the field, or above it where the work area ends before the list would.
+    int top = y + kZoomClosedHeight;
+    for (const MonitorInfo& monitor : ReadMonitors(display())) {
+      if (!monitor.bounds.Contains({x, y})) continue;
+      if (top + kZoomDroppedListHeight >= monitor.work.bottom) top = y - kZoomDroppedListHeight;
+      break;
+    }
+    list->Place(Rect::FromSize(x, top, kZoomListBounds.Width(), kZoomDroppedListHeight));
     highlighted = selection;
     dropped = true;
     DrawZoomDropDown(list->canvas(), highlighted);
@@ -99,9 +106,15 @@ struct ZoomListBox::Impl {
     switch (event.type) {
       case Expose: field->HandleExpose(event); break;
       case ButtonPress:
-        if (event.xbutton.button != Button1 || !enabled) break;
-        XSetInputFocus(display(), field->id(), RevertToParent, event.xbutton.time);
-        DropDown();
+        if (!enabled) break;
+        if (event.xbutton.button == Button1) {
+          XSetInputFocus(display(), field->id(), RevertToParent, event.xbutton.time);
+          DropDown();
+        } else if (focused &&
+                   (event.xbutton.button == Button4 || event.xbutton.button == Button5)) {
+          // The wheel turns the selection of the focused field, an item a notch.
+          MoveTo(selection + (event.xbutton.button == Button4 ? -1 : 1));
+        }
         break;
       case KeyPress:
         if (events.key_press) events.key_press(event.xkey);
@@ -154,6 +167,7 @@ ZoomListBox::ZoomListBox(EventLoop& loop, Window parent, WidgetEvents events,
   WidgetWindowSpec field;
   field.parent = parent;
   field.where = kZoomListBounds;
+  field.override_redirect = false;
   field.events =
       ButtonPressMask | ButtonReleaseMask | KeyPressMask | KeyReleaseMask | FocusChangeMask;
   impl_->field = std::make_unique<WidgetWindow>(loop.display(), field);
