@@ -219,9 +219,8 @@ int AppProbe::PadlockInk() {
 
 std::optional<Rect> AppProbe::DroppedList() {
   for (Window w : WindowsOfProcess(x_, app_.pid())) {
-    const auto name = x_.WindowName(w);
     const auto rect = x_.Geometry(w);
-    if ((!name || name->empty()) && rect && rect->width == 169 && rect->height > 19) return rect;
+    if (w != app_.window() && rect && rect->width == 169 && rect->height > 19) return rect;
   }
   return std::nullopt;
 }

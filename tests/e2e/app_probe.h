@@ -145,8 +145,8 @@ class AppProbe {
   // Locked: the padlock's ink shows somewhere in its box on the otherwise plain swatch centre.
   bool Locked() { return PadlockInk() > 0; }
 
-  // The dropped-down zoom list: a viewable top-level window of the program without a name and
-  // as wide as the closed list.
+  // The dropped-down zoom list: a viewable top-level window of the program other than the main
+  // window, as wide as the closed list.
   std::optional<Rect> DroppedList();
   // Chooses item `index` of the zoom list with the mouse: a click drops the list down, a click
   // on the item picks it and closes the list. False if the list does not open or close.

@@ -77,11 +77,6 @@ class E2eTest : public ::testing::Test {
   std::map<std::string, std::string> Info(const std::string& caption = TintspotApp::kCaption) {
     return WindowInfo(session(), caption);
   }
-  // Whether the window's topmost state can be seen as it changes: through Win32, or natively
-  // where a window manager turns the program's requests into _NET_WM_STATE.
-  static bool TopmostChangesShow() {
-    return !NativeBuild() || !WineSession::WindowManager().empty();
-  }
   void Minimize() { MinimizeWindow(session(), TintspotApp::kCaption); }
   void Restore() { RestoreWindow(session(), TintspotApp::kCaption); }
   // Win32's zoom combo box (text, selection, enabled). The native zoom list is drawn by the
