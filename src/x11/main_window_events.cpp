@@ -34,25 +34,24 @@ void SetCursorFor(Shell& shell, ScreenPoint client) {
   }
 }
 
-// The child of the root that holds the main window: a reparenting manager's frame, or itself.
-Window TopLevelOf(Display* display, Window window) {
-  for (;;) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return window;
-    if (children != nullptr) XFree(children);
-    if (parent == root || parent == 0) return window;
-    window = parent;
-  }
-}
-
-// Where the window lies on the root: a reparenting manager reports the place in its frame.
+// Where the window lies on the root, asked of the server: a reparenting manager reports the
+// place in its frame, and may move the frame afterwards.
 void NotePlacement(Shell& shell, int width, int height) {
   int x = 0, y = 0;
   Window child = 0;
   XTranslateCoordinates(shell.display, shell.main.id(), shell.root, 0, 0, &x, &y, &child);
   shell.state.placed = Rect::FromSize(x, y, width, height);
   shell.core.MainWindowPlaced();
+}
+
+void Configured(Shell& shell, const XConfigureEvent& event) {
+  // The manager's own notice of a move (sent, not made by the server) gives root coordinates.
+  if (event.send_event) {
+    shell.state.placed = Rect::FromSize(event.x, event.y, event.width, event.height);
+    shell.core.MainWindowPlaced();
+    return;
+  }
+  NotePlacement(shell, event.width, event.height);
 }
 
 void Pressed(Shell& shell, const XButtonEvent& event) {
@@ -116,7 +115,8 @@ void Mapped(Shell& shell) {
     shell.state.helpHiddenWithMain = false;
     shell.help.Show(shell.state.helpAt);
   }
-  shell.core.MainWindowPlaced();
+  // Mapped in its frame, the window lies where the manager put the frame.
+  NotePlacement(shell, shell.state.placed.Width(), shell.state.placed.Height());
 }
 
 void Unmapped(Shell& shell) {
@@ -183,9 +183,7 @@ void Handle(Shell& shell, XEvent& event) {
     case KeyPress: PreviewKey(shell, event.xkey); break;
     case FocusIn:
     case FocusOut: FocusChanged(shell, event.xfocus); break;
-    case ConfigureNotify:
-      NotePlacement(shell, event.xconfigure.width, event.xconfigure.height);
-      break;
+    case ConfigureNotify: Configured(shell, event.xconfigure); break;
     case ReparentNotify: shell.state.frame = TopLevelOf(shell.display, shell.main.id()); break;
     case MapNotify: Mapped(shell); break;
     case UnmapNotify: Unmapped(shell); break;
@@ -229,6 +227,16 @@ void CloseMainWindow(Shell& shell) {
   if (!shell.core.FormClose()) return;
   shell.state.closed = true;
   AnswerOpenBoxes(shell);
+}
+
+void ShowMainWindow(Shell& shell) {
+  // The place and size asked for go along once more: requests made while a manager was
+  // starting may have been lost with the showing.
+  const Rect& placed = shell.state.placed;
+  shell.main.MoveTo(placed.left, placed.top);
+  shell.main.Resize(placed.Width(), placed.Height());
+  shell.main.Show();
+  shell.state.showAsked = std::chrono::steady_clock::now();
 }
 
 void FocusChanged(Shell& shell, XFocusChangeEvent& event) {

@@ -37,7 +37,7 @@ int Run(Display* display) {
     }
   });
   shell->core.FormCreate();
-  shell->main.Show();
+  ShowMainWindow(*shell);
   // Its own caption: the main window is the one named "Tintspot".
   if (wayland) shell->platform.ShowInfoBox("Wayland session", *wayland);
   shell->loop.RunUntil([&shell] { return shell->state.closed; });
