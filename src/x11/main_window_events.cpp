@@ -77,6 +77,9 @@ void Pressed(Shell& shell, const XButtonEvent& event) {
     XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
     shell.focus.CheckNow();
   }
+  // The press activates the main window whether or not the popup had the X focus yet (it takes
+  // it once shown, which may come after this press was made): the popup closes first.
+  if (shell.help.Shown()) shell.core.FocusWentTo(ProgramWindow::Main);
   shell.core.MouseDown(ScreenPoint{event.x, event.y}, *button, std::uint32_t(event.time));
 }
 
