@@ -46,7 +46,7 @@ if [ "$purpose" = test ]; then
     openbox                        # a window manager for the end-to-end tests of a desktop
     xserver-xorg-core xserver-xorg-video-dummy  # an X server with two monitors side by side
     libx11-dev libxtst-dev         # the X test driver (pointer, keys, pixels)
-    xclip                          # reads the X clipboard back
+    xclip                          # reads the X clipboard back, and owns it for the native e2e tests
     imagemagick                    # screenshots of the running window
     python3                        # the independent reference of the colour model
     fonts-dejavu-core fonts-dejavu-extra  # the skin generator, whose output is checked

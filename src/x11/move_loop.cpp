@@ -2,7 +2,6 @@
 
 #include <X11/keysym.h>
 
-#include "root_pointer.h"
 #include "shell.h"
 
 namespace tintspot::x11 {
@@ -17,9 +16,9 @@ struct MoveLoop::Drag {
     const Rect& placed = shell.state.placed;
     const Rect proposed =
         Rect::FromSize(pointer.x - grip.x, pointer.y - grip.y, placed.Width(), placed.Height());
-    const ScreenPoint snapped = shell.core.SnapPosition(proposed);
-    if (snapped == ScreenPoint{placed.left, placed.top}) return;
-    shell.platform.MoveWindow(snapped);
+    // Moved even to the place the window seems to have: under a window manager the place last
+    // reported may be behind the moves asked for.
+    shell.platform.MoveWindow(shell.core.SnapPosition(proposed));
   }
 
   // Every event of the main window while the drag lasts; true for those the drag takes.
@@ -68,8 +67,9 @@ MoveLoop::MoveLoop(Shell& shell) : shell_(shell) {
 void MoveLoop::Run() {
   Shell& shell = shell_;
   if (drag_ != nullptr) return;
-  const std::optional<ScreenPoint> pointer = QueryRootPointer(shell.display, shell.root);
-  if (!pointer) return;
+  // The drag starts where the button went down, as Windows' move loop starts from the press:
+  // the pointer may have moved on before the press was handled.
+  const std::optional<ScreenPoint> pointer = shell.state.pressedAt;
   const Window main = shell.main.id();
   constexpr unsigned kMask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
   if (XGrabPointer(shell.display, main, False, kMask, GrabModeAsync, GrabModeAsync, 0, 0,

@@ -18,23 +18,24 @@ std::vector<ArgbImage> ProgramIcons() {
 WidgetEvents EventsFor(Shell& shell) {
   WidgetEvents events;
   events.key_press = [&shell](XKeyEvent& event) { PreviewKey(shell, event); };
-  events.focus_change = [&shell](XFocusChangeEvent& event) { shell.focus.Noted(event); };
+  events.focus_change = [&shell](XFocusChangeEvent& event) { FocusChanged(shell, event); };
   return events;
 }
 
 FocusTracker::Reports FocusReportsFor(Shell& shell) {
   FocusTracker::Reports reports;
-  reports.window_of = [&shell](Window window) { return shell.platform.WindowOf(window); };
-  reports.moved = [&shell](ProgramWindow now, ProgramWindow before) {
-    shell.zoomList.SetFocused(now == ProgramWindow::ZoomList);
+  // The main window and its zoom list are one window to the X focus.
+  reports.window_of = [&shell](Window window) {
+    const ProgramWindow of = shell.platform.WindowOf(window);
+    return of == ProgramWindow::ZoomList ? ProgramWindow::Main : of;
+  };
+  reports.moved = [&shell](ProgramWindow now, ProgramWindow) {
+    shell.zoomList.SetFocused(now == ProgramWindow::Main && shell.state.zoomFocused);
     if (now == ProgramWindow::None) {
       shell.core.FocusWentToOtherApplication();
       return;
     }
-    // Between the main window and its zoom list the activation stays where it was.
-    const bool mainBefore = before == ProgramWindow::Main || before == ProgramWindow::ZoomList;
-    if (!(mainBefore && (now == ProgramWindow::Main || now == ProgramWindow::ZoomList)))
-      shell.core.FocusWentTo(now == ProgramWindow::ZoomList ? ProgramWindow::Main : now);
+    shell.core.FocusWentTo(now);
     if (now == ProgramWindow::Main) shell.core.MainWindowFocused();
   };
   reports.activation = [&shell](bool active) {
@@ -87,6 +88,18 @@ Shell::Shell(Display* display_)
     return false;  // the root's other watchers may want it too
   });
   loop.AddWindow(main.id(), [this](XEvent& event) { HandleMainEvent(*this, event); });
+}
+
+// The child of the root that holds the main window: a reparenting manager's frame, or itself.
+Window TopLevelOf(Display* display, Window window) {
+  for (;;) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return window;
+    if (children != nullptr) XFree(children);
+    if (parent == root || parent == 0) return window;
+    window = parent;
+  }
 }
 
 Shell::~Shell() {

@@ -7,6 +7,7 @@
 #include "xlib_names.h"  // first: before any of the core's headers
 // clang-format on
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,10 +42,20 @@ struct MainCursors {
 struct MainWindowState {
   Rect placed;          // in root coordinates, as last configured (or asked for)
   Window frame = 0;     // the child of the root that holds the window (itself without a manager)
-  bool mapped = false;  // shown once at least
+  bool mapped = false;  // viewable now
+  bool shownOnce = false;
+  // Asked to show, not yet mapped: when, and how often asked again (a window manager that was
+  // still starting has been seen to drop the requests of a window shown meanwhile).
+  std::chrono::steady_clock::time_point showAsked{};
+  int showRetries = 0;
   bool iconic = false;  // minimised by the window manager
   bool captured = false;
-  bool closed = false;  // the core agreed to close: the loop ends
+  // The zoom list has the keyboard focus, as Windows gives it to the child control. The X focus
+  // stays on the main window itself (as under Wine, whose child windows are not X windows): the
+  // keys of both are the zoom list's while this holds.
+  bool zoomFocused = false;
+  ScreenPoint pressedAt;  // the last press on the main window, in root coordinates
+  bool closed = false;    // the core agreed to close: the loop ends
   // The help popup hidden with the minimised window, and where it was.
   bool helpHiddenWithMain = false;
   ScreenPoint helpAt;
@@ -84,8 +95,15 @@ struct Shell {
 // key presses and focus changes of every window of the program.
 void HandleMainEvent(Shell& shell, XEvent& event);
 void PreviewKey(Shell& shell, XKeyEvent& event);
-// Runs the core's close handling; the loop ends when it agrees.
+// Runs the core's close handling; the loop ends when it agrees (and the message boxes still
+// open are answered, as Windows destroys them with their owner).
 void CloseMainWindow(Shell& shell);
+// The child of the root that holds `window`: a reparenting manager's frame, or itself.
+Window TopLevelOf(Display* display, Window window);
+// A focus change on one of the program's windows (the widgets' among them).
+void FocusChanged(Shell& shell, XFocusChangeEvent& event);
+// Shows the main window (again, when an earlier request to show it went unanswered).
+void ShowMainWindow(Shell& shell);
 // Shows an error raised by an event handler in the core's error box.
 void ShowHandlerError(Shell& shell);
 

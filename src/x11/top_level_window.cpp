@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace tintspot::x11 {
 namespace {
 
@@ -112,17 +114,51 @@ void TopLevelWindow::Resize(int width, int height) {
   XFlush(display_);
 }
 
+bool TopLevelWindow::WindowManagerRuns() const {
+  // An EWMH manager names its check window on the root, and the window names itself.
+  const Atom check = AtomOf(display_, "_NET_SUPPORTING_WM_CHECK");
+  auto checkWindow = [&](Window of) -> Window {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    Window found = 0;
+    if (XGetWindowProperty(display_, of, check, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                           &left, &data) == Success &&
+        type == XA_WINDOW && format == 32 && count == 1)
+      found = Window(*reinterpret_cast<unsigned long*>(data));
+    if (data != nullptr) XFree(data);
+    return found;
+  };
+  const Window root = DefaultRootWindow(display_);
+  const Window manager = checkWindow(root);
+  if (manager == 0) return false;
+  // A manager that ended leaves the property behind: its window is asked for only while it is
+  // still a child of the root (asking a window that is gone would be an X error).
+  Window returned_root = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  bool exists = false;
+  if (XQueryTree(display_, root, &returned_root, &parent, &children, &count)) {
+    exists = std::find(children, children + count, manager) != children + count;
+    if (children != nullptr) XFree(children);
+  }
+  return exists && checkWindow(manager) == manager;
+}
+
 void TopLevelWindow::SetAlwaysOnTop(bool above) {
   const Atom state = AtomOf(display_, "_NET_WM_STATE");
   const Atom above_atom = AtomOf(display_, "_NET_WM_STATE_ABOVE");
-  if (!mapped_) {
-    // Before the window is shown its state is a property the window manager reads at mapping.
+  if (!mapped_ || !WindowManagerRuns()) {
+    // Before the window is shown its state is a property the window manager reads at mapping;
+    // with no manager at all nobody else keeps it, and the window is raised as it would be.
+    if (mapped_ && above) XRaiseWindow(display_, window_);
     if (above) {
       XChangeProperty(display_, window_, state, XA_ATOM, 32, PropModeReplace,
                       reinterpret_cast<const unsigned char*>(&above_atom), 1);
     } else {
       XDeleteProperty(display_, window_, state);
     }
+    XFlush(display_);
     return;
   }
   XEvent message{};

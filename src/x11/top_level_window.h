@@ -4,7 +4,7 @@
 // kept above other windows through _NET_WM_STATE_ABOVE, minimised through XIconifyWindow.
 //
 // Without a window manager (a plain X server) the window lies exactly where it asks, nothing
-// decorates it and the ABOVE state has no effect.
+// decorates it, and the ABOVE state is the window's own property (raised when set).
 #pragma once
 
 #include <X11/Xlib.h>
@@ -40,6 +40,8 @@ class TopLevelWindow {
   void Resize(int width, int height);
   void SetTitle(const std::string& title);
   void SetAlwaysOnTop(bool above);
+  // Whether an EWMH window manager runs (its check window on the root names itself).
+  bool WindowManagerRuns() const;
 
  private:
   void SetSizeHints(int x, int y, int width, int height);

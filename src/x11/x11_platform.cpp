@@ -47,6 +47,14 @@ ProgramWindow X11Platform::WindowOf(Window window) const {
 }
 
 void X11Platform::Tick() {
+  MainWindowState& state = shell_.state;
+  constexpr auto kShowWait = std::chrono::seconds(1);
+  if (!state.shownOnce && state.showAsked != std::chrono::steady_clock::time_point{} &&
+      state.showRetries < 3 && std::chrono::steady_clock::now() - state.showAsked > kShowWait &&
+      !lost_) {
+    ++state.showRetries;
+    ShowMainWindow(shell_);
+  }
   shell_.tooltips.Update();
   if (!shell_.children.Empty()) shell_.children.Reap();
   if (!coreTicking_ || lost_) return;
@@ -94,9 +102,13 @@ ProgramWindow X11Platform::WindowAt(ScreenPoint point) {
     XTranslateCoordinates(shell_.display, shell_.root, shell_.root, point.x, point.y, &x, &y,
                           &child);
   }
-  // Under a reparenting window manager the root's child is the frame around the main window.
+  // Under a reparenting window manager the root's child is the frame around the main window
+  // (asked again when an unknown window lies where the main window is: the frame may be new).
+  const Rect& placed = shell_.state.placed;
+  if (child != 0 && child != shell_.main.id() && child != shell_.state.frame &&
+      placed.Contains(point) && WindowOf(child) == ProgramWindow::None)
+    shell_.state.frame = TopLevelOf(shell_.display, shell_.main.id());
   if (child != 0 && (child == shell_.main.id() || child == shell_.state.frame)) {
-    const Rect& placed = shell_.state.placed;
     if (!placed.Contains(point)) return ProgramWindow::None;  // on the frame's own border
     const ScreenPoint client{point.x - placed.left, point.y - placed.top};
     return kZoomListBounds.Contains(client) ? ProgramWindow::ZoomList : ProgramWindow::Main;
@@ -275,16 +287,26 @@ void X11Platform::ReleaseMouseCapture() {
 }
 
 ProgramWindow X11Platform::FocusedWindow() {
-  return lost_ ? ProgramWindow::None : shell_.focus.AskFocused();
+  if (lost_) return ProgramWindow::None;
+  const ProgramWindow focused = shell_.focus.AskFocused();
+  if (focused != ProgramWindow::Main) return focused;
+  return shell_.state.zoomFocused ? ProgramWindow::ZoomList : ProgramWindow::Main;
 }
 
 void X11Platform::FocusWindow(ProgramWindow window) {
-  // Only a viewable window can take the focus (else the request fails).
-  if (lost_ || !shell_.state.mapped || shell_.state.iconic) return;
-  Window target = 0;
-  if (window == ProgramWindow::Main) target = shell_.main.id();
-  if (window == ProgramWindow::ZoomList) target = shell_.zoomList.field();
-  if (target != 0) XSetInputFocus(shell_.display, target, RevertToParent, CurrentTime);
+  if (window != ProgramWindow::Main && window != ProgramWindow::ZoomList) return;
+  shell_.state.zoomFocused = window == ProgramWindow::ZoomList;
+  if (lost_) return;
+  // Within the main window, as SetFocus moves it: the X focus stays on (or comes back to) the
+  // main window, when the program has it. Only a viewable window can take the X focus.
+  const bool ours = shell_.focus.AskFocused() == ProgramWindow::Main;
+  shell_.zoomList.SetFocused(ours && shell_.state.zoomFocused);
+  if (!ours || !shell_.state.mapped || shell_.state.iconic) return;
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(shell_.display, &focus, &revert);
+  if (focus != shell_.main.id())
+    XSetInputFocus(shell_.display, shell_.main.id(), RevertToParent, CurrentTime);
 }
 
 // --- The sampling timer and the zoom list ---------------------------------------------------

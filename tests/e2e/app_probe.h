@@ -145,8 +145,8 @@ class AppProbe {
   // Locked: the padlock's ink shows somewhere in its box on the otherwise plain swatch centre.
   bool Locked() { return PadlockInk() > 0; }
 
-  // The dropped-down zoom list: a viewable top-level window of the program without a name and
-  // as wide as the closed list.
+  // The dropped-down zoom list: a viewable top-level window of the program other than the main
+  // window, as wide as the closed list.
   std::optional<Rect> DroppedList();
   // Chooses item `index` of the zoom list with the mouse: a click drops the list down, a click
   // on the item picks it and closes the list. False if the list does not open or close.
@@ -182,8 +182,6 @@ class SkinnedWindowTest : public E2eTest {
   }
   // Polls until the picture NAME is shown at client (left, top).
   bool Shows(int left, int top, const std::string& name, milliseconds timeout = milliseconds(3000));
-  // `winhelper info` about the main window (rect, normal_rect, visible, iconic, topmost, ...).
-  std::map<std::string, std::string> Info();
 
   std::unique_ptr<TintspotApp> app_;
   std::unique_ptr<AppProbe> probe_;

@@ -57,7 +57,7 @@ class MonitorsTest : public E2eTest {
     }
     E2eTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    if (!prepared_) {
+    if (!prepared_ && !NativeBuild()) {
       // Monitors from Xinerama, and no XF86VidMode (see two_monitor_display.h). Wine's
       // programs read these when the prefix's processes start.
       for (const char* value : {"UseXRandR", "UseXVidMode"}) {
@@ -70,17 +70,7 @@ class MonitorsTest : public E2eTest {
     ASSERT_EQ(Monitors(), (std::vector<Rect>{kFirstMonitor, kSecondMonitor}));
   }
 
-  // The monitors as Wine's programs see them.
-  std::vector<Rect> Monitors() {
-    std::vector<Rect> monitors;
-    std::istringstream lines(session().RunWinHelper({"monitors"}).output);
-    for (std::string line; std::getline(lines, line);) {
-      Rect r;
-      if (std::sscanf(line.c_str(), "monitor=%d,%d,%d,%d", &r.x, &r.y, &r.width, &r.height) == 4)
-        monitors.push_back(r);
-    }
-    return monitors;
-  }
+  std::vector<Rect> Monitors() { return DesktopMonitors(session()); }
 };
 
 TEST_F(MonitorsTest, SamplesOnTheSecondMonitor) {

@@ -1,5 +1,7 @@
 // The input the driver fakes, as an X client receives it (no Wine involved): a window of our
 // own records key and button events.
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e_fixture.h"
@@ -111,6 +113,62 @@ TEST_F(XDriverInputTest, FocusGoesToTheGivenWindow) {
   EXPECT_EQ(x().FocusedWindow(), window_);
   x().Focus(x().root());
   EXPECT_EQ(x().FocusedWindow(), x().root());
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+class XDriverClipboardTest : public E2eTest {};
+
+void Answer(Display* owner, const XSelectionRequestEvent& request, const std::string& text) {
+  XChangeProperty(owner, request.requestor, request.property, request.target, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()), int(text.size()));
+  XEvent notify{};
+  notify.xselection = {SelectionNotify,
+                       0,
+                       True,
+                       owner,
+                       request.requestor,
+                       request.selection,
+                       request.target,
+                       request.property,
+                       request.time};
+  XSendEvent(owner, request.requestor, False, NoEventMask, &notify);
+  XFlush(owner);
+}
+
+// An owner that answers the driver's first request only after the driver gave up on it, a while
+// before it answers the second: the late answer must not pass for the second one's.
+TEST_F(XDriverClipboardTest, ALateAnswerToAnEarlierRequestIsNotTakenForTheNextOne) {
+  Display* owner = XOpenDisplay(session().display().c_str());
+  ASSERT_NE(owner, nullptr);
+  const Window window = XCreateSimpleWindow(owner, DefaultRootWindow(owner), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(owner, XInternAtom(owner, "CLIPBOARD", False), window, CurrentTime);
+  XSync(owner, False);
+  std::thread answering([owner] {
+    std::vector<XSelectionRequestEvent> held;
+    WaitUntil(
+        [&] {
+          while (XPending(owner) > 0) {
+            XEvent event;
+            XNextEvent(owner, &event);
+            if (event.type == SelectionRequest) held.push_back(event.xselectionrequest);
+          }
+          return held.size() >= 2;
+        },
+        milliseconds(10000), milliseconds(5));
+    if (held.size() < 2) return;
+    Answer(owner, held[0], "stale");
+    std::this_thread::sleep_for(milliseconds(300));  // time for the driver to take it, wrongly
+    Answer(owner, held[1], "fresh");
+  });
+  EXPECT_EQ(x().ClipboardText(300), std::nullopt);  // the first request is kept waiting
+  EXPECT_EQ(x().ClipboardText(3000), "fresh");
+  answering.join();
+  XCloseDisplay(owner);
 }
 
 }  // namespace
