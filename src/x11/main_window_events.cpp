@@ -34,19 +34,8 @@ void SetCursorFor(Shell& shell, ScreenPoint client) {
   }
 }
 
-// The child of the root that holds the main window: a reparenting manager's frame, or itself.
-Window TopLevelOf(Display* display, Window window) {
-  for (;;) {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return window;
-    if (children != nullptr) XFree(children);
-    if (parent == root || parent == 0) return window;
-    window = parent;
-  }
-}
-
-// Where the window lies on the root: a reparenting manager reports the place in its frame.
+// Where the window lies on the root, asked of the server: a reparenting manager reports the
+// place in its frame, and may move the frame afterwards.
 void NotePlacement(Shell& shell, int width, int height) {
   int x = 0, y = 0;
   Window child = 0;
@@ -55,18 +44,42 @@ void NotePlacement(Shell& shell, int width, int height) {
   shell.core.MainWindowPlaced();
 }
 
+void Configured(Shell& shell, const XConfigureEvent& event) {
+  // The manager's own notice of a move (sent, not made by the server) gives root coordinates.
+  if (event.send_event) {
+    shell.state.placed = Rect::FromSize(event.x, event.y, event.width, event.height);
+    shell.core.MainWindowPlaced();
+    return;
+  }
+  NotePlacement(shell, event.width, event.height);
+}
+
 void Pressed(Shell& shell, const XButtonEvent& event) {
   const std::optional<MouseButton> button = ButtonOf(event.button);
-  if (!button) return;
+  if (!button) {
+    // The wheel turns the focused zoom list wherever the pointer is in the window, as Windows
+    // sends the wheel to the window with the focus.
+    if (shell.state.zoomFocused && shell.focus.Focused() == ProgramWindow::Main &&
+        (event.button == Button4 || event.button == Button5))
+      shell.zoomList.HandleKey(event.button == Button4 ? Key::Up : Key::Down, ShiftState{});
+    return;
+  }
   shell.state.pressedAt = ScreenPoint{event.x_root, event.y_root};
   shell.tooltips.ButtonPressed();
   // A press activates the window, as on Windows, also where no window manager does it; the
   // core hears of the activation before the press, in the order Windows reports them.
-  const ProgramWindow focused = shell.focus.Focused();
+  // Asked of the server: the check of a focus change just made may still wait behind this press.
+  const ProgramWindow focused = shell.focus.AskFocused();
   if (focused != ProgramWindow::Main && focused != ProgramWindow::ZoomList && shell.state.mapped) {
-    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, event.time);
+    // CurrentTime, not the press's: a focus the program set itself after the press was made
+    // (the help popup, taking the keyboard once shown) would make an older time count for
+    // nothing.
+    XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
     shell.focus.CheckNow();
   }
+  // The press activates the main window whether or not the popup had the X focus yet (it takes
+  // it once shown, which may come after this press was made): the popup closes first.
+  if (shell.help.Shown()) shell.core.FocusWentTo(ProgramWindow::Main);
   shell.core.MouseDown(ScreenPoint{event.x, event.y}, *button, std::uint32_t(event.time));
 }
 
@@ -94,8 +107,8 @@ void Crossed(Shell& shell, const XCrossingEvent& event) {
 
 void Mapped(Shell& shell) {
   // Shown for the first time, the window is activated, as Windows activates a program's new
-  // window (a window manager does it as well).
-  if (!shell.state.shownOnce)
+  // window; a window manager does that itself, by its own rules.
+  if (!shell.state.shownOnce && !shell.main.WindowManagerRuns())
     XSetInputFocus(shell.display, shell.main.id(), RevertToParent, CurrentTime);
   shell.state.shownOnce = true;
   shell.state.mapped = true;
@@ -105,7 +118,8 @@ void Mapped(Shell& shell) {
     shell.state.helpHiddenWithMain = false;
     shell.help.Show(shell.state.helpAt);
   }
-  shell.core.MainWindowPlaced();
+  // Mapped in its frame, the window lies where the manager put the frame.
+  NotePlacement(shell, shell.state.placed.Width(), shell.state.placed.Height());
 }
 
 void Unmapped(Shell& shell) {
@@ -172,9 +186,7 @@ void Handle(Shell& shell, XEvent& event) {
     case KeyPress: PreviewKey(shell, event.xkey); break;
     case FocusIn:
     case FocusOut: FocusChanged(shell, event.xfocus); break;
-    case ConfigureNotify:
-      NotePlacement(shell, event.xconfigure.width, event.xconfigure.height);
-      break;
+    case ConfigureNotify: Configured(shell, event.xconfigure); break;
     case ReparentNotify: shell.state.frame = TopLevelOf(shell.display, shell.main.id()); break;
     case MapNotify: Mapped(shell); break;
     case UnmapNotify: Unmapped(shell); break;
@@ -218,6 +230,16 @@ void CloseMainWindow(Shell& shell) {
   if (!shell.core.FormClose()) return;
   shell.state.closed = true;
   AnswerOpenBoxes(shell);
+}
+
+void ShowMainWindow(Shell& shell) {
+  // The place and size asked for go along once more: requests made while a manager was
+  // starting may have been lost with the showing.
+  const Rect& placed = shell.state.placed;
+  shell.main.MoveTo(placed.left, placed.top);
+  shell.main.Resize(placed.Width(), placed.Height());
+  shell.main.Show();
+  shell.state.showAsked = std::chrono::steady_clock::now();
 }
 
 void FocusChanged(Shell& shell, XFocusChangeEvent& event) {

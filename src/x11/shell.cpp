@@ -90,6 +90,18 @@ Shell::Shell(Display* display_)
   loop.AddWindow(main.id(), [this](XEvent& event) { HandleMainEvent(*this, event); });
 }
 
+// The child of the root that holds the main window: a reparenting manager's frame, or itself.
+Window TopLevelOf(Display* display, Window window) {
+  for (;;) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return window;
+    if (children != nullptr) XFree(children);
+    if (parent == root || parent == 0) return window;
+    window = parent;
+  }
+}
+
 Shell::~Shell() {
   for (Cursor cursor : {cursors.arrow, cursors.hand, cursors.dropper})
     if (cursor != 0) XFreeCursor(display, cursor);

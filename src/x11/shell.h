@@ -7,6 +7,7 @@
 #include "xlib_names.h"  // first: before any of the core's headers
 // clang-format on
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ struct MainWindowState {
   Window frame = 0;     // the child of the root that holds the window (itself without a manager)
   bool mapped = false;  // viewable now
   bool shownOnce = false;
+  // Asked to show, not yet mapped: when, and how often asked again (a window manager that was
+  // still starting has been seen to drop the requests of a window shown meanwhile).
+  std::chrono::steady_clock::time_point showAsked{};
+  int showRetries = 0;
   bool iconic = false;  // minimised by the window manager
   bool captured = false;
   // The zoom list has the keyboard focus, as Windows gives it to the child control. The X focus
@@ -93,8 +98,12 @@ void PreviewKey(Shell& shell, XKeyEvent& event);
 // Runs the core's close handling; the loop ends when it agrees (and the message boxes still
 // open are answered, as Windows destroys them with their owner).
 void CloseMainWindow(Shell& shell);
+// The child of the root that holds `window`: a reparenting manager's frame, or itself.
+Window TopLevelOf(Display* display, Window window);
 // A focus change on one of the program's windows (the widgets' among them).
 void FocusChanged(Shell& shell, XFocusChangeEvent& event);
+// Shows the main window (again, when an earlier request to show it went unanswered).
+void ShowMainWindow(Shell& shell);
 // Shows an error raised by an event handler in the core's error box.
 void ShowHandlerError(Shell& shell);
 

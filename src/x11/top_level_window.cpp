@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace tintspot::x11 {
 namespace {
 
@@ -128,8 +130,19 @@ bool TopLevelWindow::WindowManagerRuns() const {
     if (data != nullptr) XFree(data);
     return found;
   };
-  const Window manager = checkWindow(DefaultRootWindow(display_));
-  return manager != 0 && checkWindow(manager) == manager;
+  const Window root = DefaultRootWindow(display_);
+  const Window manager = checkWindow(root);
+  if (manager == 0) return false;
+  // A manager that ended leaves the property behind: its window is asked for only while it is
+  // still a child of the root (asking a window that is gone would be an X error).
+  Window returned_root = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  bool exists = false;
+  if (XQueryTree(display_, root, &returned_root, &parent, &children, &count)) {
+    exists = std::find(children, children + count, manager) != children + count;
+    if (children != nullptr) XFree(children);
+  }
+  return exists && checkWindow(manager) == manager;
 }
 
 void TopLevelWindow::SetAlwaysOnTop(bool above) {

@@ -40,13 +40,13 @@ class TopLevelWindow {
   void Resize(int width, int height);
   void SetTitle(const std::string& title);
   void SetAlwaysOnTop(bool above);
+  // Whether an EWMH window manager runs (its check window on the root names itself).
+  bool WindowManagerRuns() const;
 
  private:
   void SetSizeHints(int x, int y, int width, int height);
   void SetIcons(const std::vector<ArgbImage>& icons);
   void SetNoDecorations();
-  // Whether an EWMH window manager runs (its check window on the root names itself).
-  bool WindowManagerRuns() const;
 
   Display* display_;
   Window window_ = 0;

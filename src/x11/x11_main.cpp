@@ -37,8 +37,9 @@ int Run(Display* display) {
     }
   });
   shell->core.FormCreate();
-  shell->main.Show();
-  if (wayland) shell->platform.ShowInfoBox("Tintspot", *wayland);
+  ShowMainWindow(*shell);
+  // Its own caption: the main window is the one named "Tintspot".
+  if (wayland) shell->platform.ShowInfoBox("Wayland session", *wayland);
   shell->loop.RunUntil([&shell] { return shell->state.closed; });
 
   XUnmapWindow(display, shell->main.id());

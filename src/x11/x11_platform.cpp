@@ -47,6 +47,14 @@ ProgramWindow X11Platform::WindowOf(Window window) const {
 }
 
 void X11Platform::Tick() {
+  MainWindowState& state = shell_.state;
+  constexpr auto kShowWait = std::chrono::seconds(1);
+  if (!state.shownOnce && state.showAsked != std::chrono::steady_clock::time_point{} &&
+      state.showRetries < 3 && std::chrono::steady_clock::now() - state.showAsked > kShowWait &&
+      !lost_) {
+    ++state.showRetries;
+    ShowMainWindow(shell_);
+  }
   shell_.tooltips.Update();
   if (!shell_.children.Empty()) shell_.children.Reap();
   if (!coreTicking_ || lost_) return;
@@ -94,9 +102,13 @@ ProgramWindow X11Platform::WindowAt(ScreenPoint point) {
     XTranslateCoordinates(shell_.display, shell_.root, shell_.root, point.x, point.y, &x, &y,
                           &child);
   }
-  // Under a reparenting window manager the root's child is the frame around the main window.
+  // Under a reparenting window manager the root's child is the frame around the main window
+  // (asked again when an unknown window lies where the main window is: the frame may be new).
+  const Rect& placed = shell_.state.placed;
+  if (child != 0 && child != shell_.main.id() && child != shell_.state.frame &&
+      placed.Contains(point) && WindowOf(child) == ProgramWindow::None)
+    shell_.state.frame = TopLevelOf(shell_.display, shell_.main.id());
   if (child != 0 && (child == shell_.main.id() || child == shell_.state.frame)) {
-    const Rect& placed = shell_.state.placed;
     if (!placed.Contains(point)) return ProgramWindow::None;  // on the frame's own border
     const ScreenPoint client{point.x - placed.left, point.y - placed.top};
     return kZoomListBounds.Contains(client) ? ProgramWindow::ZoomList : ProgramWindow::Main;
