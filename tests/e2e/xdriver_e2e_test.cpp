@@ -123,9 +123,11 @@ namespace {
 
 class XDriverClipboardTest : public E2eTest {};
 
+// Answers with `text`, or refuses a request whose property is None.
 void Answer(Display* owner, const XSelectionRequestEvent& request, const std::string& text) {
-  XChangeProperty(owner, request.requestor, request.property, request.target, 8, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(text.data()), int(text.size()));
+  if (request.property != 0)
+    XChangeProperty(owner, request.requestor, request.property, request.target, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()), int(text.size()));
   XEvent notify{};
   notify.xselection = {SelectionNotify,
                        0,
@@ -155,7 +157,18 @@ TEST_F(XDriverClipboardTest, ALateAnswerToAnEarlierRequestIsNotTakenForTheNextOn
           while (XPending(owner) > 0) {
             XEvent event;
             XNextEvent(owner, &event);
-            if (event.type == SelectionRequest) held.push_back(event.xselectionrequest);
+            if (event.type != SelectionRequest) continue;
+            const XSelectionRequestEvent& request = event.xselectionrequest;
+            char* name = XGetAtomName(owner, request.property);
+            const bool driver = name != nullptr && std::string(name).rfind("E2E_CLIPBOARD", 0) == 0;
+            if (name != nullptr) XFree(name);
+            if (driver) {
+              held.push_back(request);
+            } else {  // another client's (Wine's clipboard looks at every new owner): refused
+              XSelectionRequestEvent refused = request;
+              refused.property = 0;
+              Answer(owner, refused, "");
+            }
           }
           return held.size() >= 2;
         },
