@@ -39,6 +39,9 @@ if [ "$purpose" = test ]; then
     libxcursor-dev                 # the program's colour cursors
     # The Linux package's files (desktop entry, metainfo, man page) and the package itself:
     desktop-file-utils appstream man-db  # their validators
+    dpkg-dev                       # dpkg-shlibdeps, dpkg-gencontrol: package-deb.sh's tools
+    lintian                        # checks the released package
+    debootstrap                    # the fresh Debian 12 roots of the package's install test
   )
 fi
 
