@@ -74,10 +74,14 @@ with zipfile.ZipFile(target, "w") as archive:
 EOF
 
 echo "== Building the native tintspot"
-# No folder of this build may end up in the binary.
-prefix_map="-ffile-prefix-map=$work/src=. -ffile-prefix-map=$work/native=."
-cmake -S "$work/src" -B "$work/native" -DCMAKE_BUILD_TYPE=Release -DTINTSPOT_E2E=OFF \
-  -DCMAKE_CXX_FLAGS="$prefix_map" -DCMAKE_C_FLAGS="$prefix_map" >"$work/native-configure.log" || {
+# With Debian's own hardened flags (stack protector, fortified calls, PIE, full RELRO), as a
+# package of the archive is built; and no folder of this build may end up in the binary.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+flags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+flags+=" -ffile-prefix-map=$work/src=. -ffile-prefix-map=$work/native=."
+cmake -S "$work/src" -B "$work/native" -DCMAKE_BUILD_TYPE=None -DTINTSPOT_E2E=OFF \
+  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >"$work/native-configure.log" || {
   cat "$work/native-configure.log"
   exit 1
 }

@@ -58,7 +58,7 @@ in_root apt-get install -y -q --no-install-recommends xvfb libxtst6 >"$work/tool
   fail "could not install the X server"
 }
 install -m 0755 "$xdriver" "$root/usr/local/bin/xdriver_cli"
-in_root bash -s <<'EOF' || fail "the program on the X server"
+cat >"$root/tmp/run-tintspot.sh" <<'EOF'
 set -euo pipefail
 export DISPLAY=:7
 Xvfb :7 -screen 0 1024x768x24 -nolisten tcp >/tmp/xvfb.log 2>&1 &
@@ -98,6 +98,7 @@ echo "  closed, exit status $status"
 kill "$patch" 2>/dev/null || true
 [ "$status" -eq 0 ]
 EOF
+in_root bash /tmp/run-tintspot.sh || fail "the program on the X server"
 
 echo "== apt-get purge tintspot"
 in_root apt-get purge -y -q tintspot >"$work/purge.log" 2>&1 || {
