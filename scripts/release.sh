@@ -86,8 +86,10 @@ cmake -S "$work/src" -B "$work/native" -DCMAKE_BUILD_TYPE=None -DTINTSPOT_E2E=OF
   exit 1
 }
 cmake --build "$work/native" -j "$(nproc 2>/dev/null || echo 2)" --target tintspot \
-  >"$work/native-build.log" || {
+  >"$work/native-build.log" 2>&1 || {
   tail -n 40 "$work/native-build.log"
+  # The configuration says why it left the program out (libraries missing, for instance).
+  grep -i 'not built' "$work/native-configure.log" >&2 || true
   exit 1
 }
 native_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/native/CMakeCache.txt")
