@@ -81,7 +81,7 @@ read -r id geometry _ <<<"$found"
 IFS='x+' read -r _ _ x y <<<"$geometry"
 # A patch of a known colour beside the window, to sample from.
 patch_x=$((x < 512 ? 700 : 100))
-xdriver_cli pattern "$patch_x" 300 120 120 336699 60 &
+xdriver_cli pattern "$patch_x" 300 120 120 336699 600 &
 patch=$!
 xdriver_cli move $((patch_x + 60)) 360
 # The swatch shows the colour under the pointer; a click on the HEX readout copies it.
