@@ -52,16 +52,13 @@ void SunkenEdge(PixelBuffer& target, const Rect& box) {
 }
 
 void FocusRect(PixelBuffer& target, const Rect& box) {
-  auto invert = [&target](int x, int y) {
-    if (target.Contains(x, y)) target.Set(x, y, target.At(x, y) ^ 0xFFFFFFu);
-  };
-  for (int x = box.left; x < box.right; x += 2) {
-    invert(x, box.top);
-    if ((x - box.left + box.Height() - 1) % 2 == 0) invert(x, box.bottom - 1);
-  }
-  for (int y = box.top + 1; y < box.bottom - 1; ++y) {
-    if ((y - box.top) % 2 == 0) invert(box.left, y);
-    if ((y - box.top + box.Width() - 1) % 2 == 0) invert(box.right - 1, y);
+  // Every other pixel along the frame, the corner itself left out, as a checkerboard would.
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) {
+      const bool edge = y == box.top || y == box.bottom - 1 || x == box.left || x == box.right - 1;
+      if (!edge || (x - box.left + y - box.top) % 2 == 0 || !target.Contains(x, y)) continue;
+      target.Set(x, y, target.At(x, y) ^ 0xFFFFFFu);
+    }
   }
 }
 

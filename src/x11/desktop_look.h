@@ -39,7 +39,7 @@ void FrameBox(PixelBuffer& target, const Rect& box, TColor colour);
 // Two-pixel 3-D edges of a classic control: raised (a button) or sunken (a field).
 void RaisedEdge(PixelBuffer& target, const Rect& box);
 void SunkenEdge(PixelBuffer& target, const Rect& box);
-// The dotted focus rectangle, every other pixel of the frame inverted.
+// The dotted focus frame: every other pixel along the box's outermost ones inverted.
 void FocusRect(PixelBuffer& target, const Rect& box);
 
 }  // namespace tintspot::x11

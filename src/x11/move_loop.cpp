@@ -17,9 +17,9 @@ struct MoveLoop::Drag {
     const Rect& placed = shell.state.placed;
     const Rect proposed =
         Rect::FromSize(pointer.x - grip.x, pointer.y - grip.y, placed.Width(), placed.Height());
-    const ScreenPoint snapped = shell.core.SnapPosition(proposed);
-    if (snapped == ScreenPoint{placed.left, placed.top}) return;
-    shell.platform.MoveWindow(snapped);
+    // Moved even to the place the window seems to have: under a window manager the place last
+    // reported may be behind the moves asked for.
+    shell.platform.MoveWindow(shell.core.SnapPosition(proposed));
   }
 
   // Every event of the main window while the drag lasts; true for those the drag takes.
