@@ -12,8 +12,10 @@ trap 'rm -rf "$work"' EXIT
 first="$work/a"
 second="$work/second/build/place"
 mkdir -p "$first" "$second"
+# One commit for both: a commit made while the first builds must not change the second.
+commit=$(git -C "$repo" rev-parse HEAD)
 for place in "$first" "$second"; do
-  if ! TMPDIR="$place" "$repo/scripts/release.sh" "$place/dist" >"$place/release.log" 2>&1; then
+  if ! TMPDIR="$place" "$repo/scripts/release.sh" "$place/dist" "$commit" >"$place/release.log" 2>&1; then
     cat "$place/release.log"
     exit 1
   fi
