@@ -35,7 +35,8 @@ cmp "$first/dist/$deb" "$second/dist/$deb"
 version=${zip#Tintspot-}
 version=${version%-win64.zip}
 [ "$(dpkg-deb -f "$first/dist/$deb" Version)" = "$version-1" ] || { echo "the package is not $version-1"; exit 1; }
-dpkg-deb -c "$first/dist/$deb" | grep -q ' \./usr/bin/tintspot$' || { echo "no /usr/bin/tintspot"; exit 1; }
+dpkg-deb -c "$first/dist/$deb" >"$work/contents"
+grep -q ' \./usr/bin/tintspot$' "$work/contents" || { echo "no /usr/bin/tintspot"; exit 1; }
 # lintian finds no error and no warning in the package (its infos are listed, not failed on).
 lintian --info --display-info "$first/dist/$deb" | tee "$work/lintian.log"
 if grep -E '^[EW]: ' "$work/lintian.log"; then
