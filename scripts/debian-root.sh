@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Makes a minimal Debian 12 (bookworm) root, as a new user's machine or a container starts out,
 # and takes it down again. Sourced by scripts/test-fresh.sh and the package's install test:
 #
