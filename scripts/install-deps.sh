@@ -53,6 +53,9 @@ if [ "$purpose" = test ]; then
                                    # against the committed pictures
     # The Linux package's files (desktop entry, metainfo, man page) and the package itself:
     desktop-file-utils appstream man-db  # their validators
+    dpkg-dev                       # dpkg-shlibdeps, dpkg-gencontrol: package-deb.sh's tools
+    lintian                        # checks the released package
+    debootstrap                    # the fresh Debian 12 roots of the package's install test
   )
 fi
 

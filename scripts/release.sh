@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Builds the Windows release from a clean copy of a commit (default HEAD) and writes
-#   OUTDIR/Tintspot-VERSION-win64.zip   Tintspot.exe, README.txt, LICENSE
-#   OUTDIR/SHA256SUMS                   the sums of the zip and of Tintspot.exe
+# Builds the release for both desktops from one clean copy of a commit (default HEAD) and writes
+#   OUTDIR/Tintspot-VERSION-win64.zip     Tintspot.exe, README.txt, LICENSE
+#   OUTDIR/tintspot_VERSION-1_amd64.deb   the native X11 program's Debian package
+#   OUTDIR/SHA256SUMS                     the sums of the zip, the .deb and Tintspot.exe
 # (OUTDIR defaults to dist/). The version is the one CMakeLists.txt sets.
 #
 #   scripts/release.sh [OUTDIR] [COMMIT]
 #
 # Uncommitted changes are not part of a release. The result depends only on the commit: the
 # exe has no link time stamp and no build path, and the zip's entries have a fixed order, the
-# commit's time and fixed permissions, so two runs in different folders give the same bytes.
+# commit's time and fixed permissions, so two runs in different folders give the same bytes. The
+# native binary is built without the build folder in it, and scripts/package-deb.sh gives every
+# file of the package the commit's time.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$repo/dist}
@@ -70,7 +73,37 @@ with zipfile.ZipFile(target, "w") as archive:
         archive.writestr(info, data, compress_type=zipfile.ZIP_DEFLATED, compresslevel=9)
 EOF
 
+echo "== Building the native tintspot"
+# With Debian's own hardened flags (stack protector, fortified calls, PIE, full RELRO), as a
+# package of the archive is built; and no folder of this build may end up in the binary.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+flags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+flags+=" -ffile-prefix-map=$work/src=. -ffile-prefix-map=$work/native=."
+cmake -S "$work/src" -B "$work/native" -DCMAKE_BUILD_TYPE=None -DTINTSPOT_E2E=OFF \
+  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >"$work/native-configure.log" || {
+  cat "$work/native-configure.log"
+  exit 1
+}
+cmake --build "$work/native" -j "$(nproc 2>/dev/null || echo 2)" --target tintspot \
+  >"$work/native-build.log" 2>&1 || {
+  tail -n 40 "$work/native-build.log"
+  # The configuration says why it left the program out (libraries missing, for instance).
+  grep -i 'not built' "$work/native-configure.log" >&2 || true
+  exit 1
+}
+native_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/native/CMakeCache.txt")
+[ "$native_version" = "$version" ] || {
+  echo "release: the two builds disagree on the version ($version, $native_version)" >&2
+  exit 1
+}
+deb_name="tintspot_$version-1_amd64.deb"
+echo "== Packing $deb_name"
+rm -f "$out/$deb_name"
+"$work/src/scripts/package-deb.sh" "$work/src" "$work/native/src/x11/tintspot" "$version" "$out" \
+  >/dev/null
+
 cp "$exe" "$work/Tintspot.exe"
-(cd "$out" && sha256sum "$zip_name" >SHA256SUMS)
+(cd "$out" && sha256sum "$zip_name" "$deb_name" >SHA256SUMS)
 (cd "$work" && sha256sum Tintspot.exe >>"$out/SHA256SUMS")
 cat "$out/SHA256SUMS"
