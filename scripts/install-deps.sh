@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tintspot needs to build, run and test, when
-# they are missing. Usage: scripts/install-deps.sh [run|test]
+# they are missing. Usage: scripts/install-deps.sh [run|test|bench]
 set -euo pipefail
 
 purpose=${1:-test}
@@ -17,7 +17,7 @@ packages=(
   libxi6 libxfixes3              # raw pointer input, clipboard and cursor tracking
   libxcomposite1 libxxf86vm1     # child-window composition, display gamma and modes
 )
-if [ "$purpose" = test ]; then
+if [ "$purpose" = test ] || [ "$purpose" = bench ]; then
   packages+=(
     libgtest-dev libbenchmark-dev  # unit tests and benchmarks
     clang-format                   # the formatting check of the C++ sources
@@ -40,6 +40,9 @@ if [ "$purpose" = test ]; then
     # The Linux package's files (desktop entry, metainfo, man page) and the package itself:
     desktop-file-utils appstream man-db  # their validators
   )
+fi
+if [ "$purpose" = bench ]; then
+  packages+=(gpick)              # the live benchmark's comparison with a native picker
 fi
 
 missing=()
