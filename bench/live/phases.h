@@ -19,9 +19,10 @@ namespace livebench {
 
 struct CpuFigures {
   double program = 0, wineserver = 0, xvfb = 0;
-  double wine_other = 0;  // the prefix's other processes: shown, not part of the total
-  double machine = 0;     // the whole machine's busy time (every process, every CPU)
-  long resident_kb = 0;   // the program's resident memory at the end of the phase
+  double wine_other = 0;    // the prefix's other processes: shown, not part of the total
+  double program_stat = 0;  // the program's from /proc/PID/stat, the check of `program`
+  double machine = 0;       // the whole machine's busy time (every process, every CPU)
+  long resident_kb = 0;     // the program's resident memory at the end of the phase
   double Total() const { return program + wineserver + xvfb; }
 };
 

@@ -67,6 +67,16 @@ double CpuSeconds(const std::vector<pid_t>& pids) {
   return sum;
 }
 
+double StatCpuSeconds(const std::vector<pid_t>& pids) {
+  double ticks = 0;
+  for (pid_t pid : pids) {
+    auto fields = StatFields(pid);
+    // utime and stime are fields 14 and 15 of proc(5), in clock ticks.
+    if (fields.size() >= 13) ticks += std::stod(fields[11]) + std::stod(fields[12]);
+  }
+  return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
 double MachineBusySeconds() {
   // "cpu  user nice system idle iowait irq softirq steal ..." in clock ticks.
   std::istringstream in(ReadAll("/proc/stat"));

@@ -17,6 +17,9 @@ namespace livebench {
 // takes its time with it: the programs measured keep their threads.
 double CpuSeconds(pid_t pid);
 double CpuSeconds(const std::vector<pid_t>& pids);
+// utime + stime of /proc/PID/stat in seconds (10 ms steps, but with the time of threads that
+// have ended): the check of CpuSeconds.
+double StatCpuSeconds(const std::vector<pid_t>& pids);
 
 // CPU seconds the whole machine has been busy (every CPU, all but idle and iowait, from
 // /proc/stat): the benchmark shows how much else ran during a phase.
