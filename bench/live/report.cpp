@@ -211,8 +211,8 @@ void PrintUpdates(std::ostream& out, const std::vector<SubjectResults>& results)
 void PrintFootprint(std::ostream& out, const std::vector<SubjectResults>& results,
                     std::map<std::string, Footprint>& footprints) {
   Line(out,
-       "\nStart and footprint (start: launch to the window viewable, median and slowest of every "
-       "start; resident: the largest VmRSS at the end of a phase)");
+       "\nStart and footprint (start: launch to the window viewable, for Tintspot also painted, "
+       "median and slowest of every start; resident: the largest VmRSS at the end of a phase)");
   Line(out, "%-20s %8s %8s %12s %9s %12s", "program", "start s", "slowest", "resident MB",
        "file MB", "stripped MB");
   for (const SubjectResults& s : results) {
@@ -250,9 +250,9 @@ void PrintTargets(std::ostream& out, const std::vector<SubjectResults>& results,
     Line(out, "%s:", s.name.c_str());
     if (floor) {
       Line(out, "  moving, CPU per update / floor's per tick:   %s",
-           Against(MsPerUpdate(s) / FloorMsPerTick(*floor), 1.6, true).c_str());
+           Against(MsPerUpdate(s) / FloorMsPerTick(*floor), 1.6, true, 3).c_str());
       Line(out, "  at rest, CPU / floor's at rest:               %s",
-           Against(CpuTotal(s, kResting) / CpuTotal(*floor, kResting), 1.15, true).c_str());
+           Against(CpuTotal(s, kResting) / CpuTotal(*floor, kResting), 1.15, true, 3).c_str());
     }
     Line(out, "  latency p95, ms:                              %s",
          Against(LatencyPercentile(s, 95), 11, true, 1).c_str());
@@ -264,7 +264,7 @@ void PrintTargets(std::ostream& out, const std::vector<SubjectResults>& results,
          Against(ResidentMegabytes(s), 12, true, 1).c_str());
     if (!s.binary.empty()) {
       const Footprint& f = footprints[s.binary];
-      Line(out, "  binary MB, stripped (as packaged):            %s",
+      Line(out, "  binary MB (pictures built in), stripped:      %s",
            Against(Megabytes(f.stripped_bytes), 1, true, 3).c_str());
       const char* what = s.kind == Kind::kWindows ? "imports only Windows system DLLs:     "
                                                   : "links only X, FreeType, C/C++ runtime:";

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 #include "subprocess.h"
@@ -30,6 +31,25 @@ std::string TintspotIni(bool magnifier_shown) {
   return ini.str();
 }
 
+// Waits until Tintspot's window at `rect` shows its pictures (a window only mapped, not yet
+// painted, is of one or two colours); false after `timeout`. Looks every 2 ms.
+bool WaitPainted(const std::optional<e2e::Rect>& rect, milliseconds timeout) {
+  if (!rect) return false;
+  return e2e::WaitUntil(
+      [&] {
+        e2e::Image image = WineSession::Get().x().Capture(*rect);
+        std::set<uint32_t> colours;
+        for (int y = 0; y < image.height && colours.size() < 8; ++y) {
+          for (int x = 0; x < image.width && colours.size() < 8; ++x) {
+            const e2e::Rgb c = image.at(x, y);
+            colours.insert(uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
+          }
+        }
+        return colours.size() >= 8;
+      },
+      timeout, milliseconds(2));
+}
+
 class WindowsTintspotSubject : public Subject {
  public:
   WindowsTintspotSubject(const std::string& name, const std::string& exe)
@@ -39,8 +59,12 @@ class WindowsTintspotSubject : public Subject {
   bool Start(bool magnifier_shown) override {
     setenv("TINTSPOT_EXE", exe_.c_str(), 1);  // the exe TintspotApp copies into its folder
     app_ = std::make_unique<e2e::TintspotApp>(e2e::AppOptions{TintspotIni(magnifier_shown)});
+    const auto launched = Clock::now();
     if (app_->Start()) {
-      start_seconds_ = app_->start_seconds();
+      if (!WaitPainted(WindowRect(), milliseconds(10000))) {
+        std::cerr << "[bench] " << name() << ": its window shows no pictures\n";
+      }
+      start_seconds_ = e2e::SecondsSince(launched);
       return true;
     }
     std::cerr << "[bench] " << name() << " did not start: " << app_->Log() << "\n";
@@ -141,7 +165,13 @@ class NativeTintspotSubject : public ProcessSubject {
     options.env = {
         {"DISPLAY", session.display()}, {"HOME", folder}, {"XDG_CONFIG_HOME", folder + "/config"}};
     options.output_path = folder + ".log";
-    return Launch(options, "Tintspot");
+    const auto launched = Clock::now();
+    if (!Launch(options, "Tintspot")) return false;
+    if (!WaitPainted(WindowRect(), milliseconds(10000))) {
+      std::cerr << "[bench] " << name() << ": its window shows no pictures\n";
+    }
+    start_seconds_ = e2e::SecondsSince(launched);
+    return true;
   }
 
  private:

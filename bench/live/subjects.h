@@ -43,7 +43,8 @@ class Subject {
   virtual std::vector<pid_t> Pids() = 0;
   // The program's main window on the screen.
   virtual std::optional<e2e::Rect> WindowRect() = 0;
-  // Seconds from the launch to the window being viewable, of the last successful Start().
+  // Seconds from the launch to the window being viewable (for Tintspot: and painted), of the
+  // last successful Start().
   double start_seconds() const { return start_seconds_; }
 
  protected:
