@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tintspot needs to build, run and test, when
-# they are missing. Usage: scripts/install-deps.sh [run|test|bench]
+# they are missing. Usage: scripts/install-deps.sh [native|run|test|bench]
+# (native: the native X11 program alone; run: Tintspot.exe under Wine; test: everything;
+# bench: everything and the live benchmark's comparison)
 set -euo pipefail
 
 purpose=${1:-test}
@@ -17,6 +19,15 @@ packages=(
   libxi6 libxfixes3              # raw pointer input, clipboard and cursor tracking
   libxcomposite1 libxxf86vm1     # child-window composition, display gamma and modes
 )
+if [ "$purpose" = native ]; then
+  packages=(
+    cmake g++ make                 # the native build
+    libx11-dev libxext-dev libxdamage-dev libxfixes-dev libxrandr-dev libxinerama-dev
+    libxcursor-dev                 # the X libraries the native program talks to the display with
+    libfreetype-dev                # draws the labels in Wine's "Tahoma"
+    fonts-wine                     # the font files themselves (no Wine needed)
+  )
+fi
 if [ "$purpose" = test ] || [ "$purpose" = bench ]; then
   packages+=(
     libgtest-dev libbenchmark-dev  # unit tests and benchmarks
@@ -26,7 +37,7 @@ if [ "$purpose" = test ] || [ "$purpose" = bench ]; then
     openbox                        # a window manager for the end-to-end tests of a desktop
     xserver-xorg-core xserver-xorg-video-dummy  # an X server with two monitors side by side
     libx11-dev libxtst-dev         # the X test driver (pointer, keys, pixels)
-    xclip                          # reads the X clipboard back
+    xclip                          # reads the X clipboard back, and owns it for the native e2e tests
     imagemagick                    # screenshots of the running window
     python3                        # the independent reference of the colour model
     libfreetype-dev fonts-dejavu-core fonts-dejavu-extra  # the skin generator, whose

@@ -44,8 +44,13 @@ void DamageTracker::Add(const Rect& r) {
 
 bool DamageTracker::Changed(const Rect& area) {
   if (damage_ == 0) return true;
+  // Only what Xlib has queued already: the reply to the tick's pointer query came behind the
+  // reports of everything the server drew before it. Asking the connection for more would cost
+  // a read at every tick; what arrives later is taken by the event loop before the next tick.
   XEvent event;
-  while (XCheckTypedEvent(display_, event_base_ + XDamageNotify, &event)) HandleEvent(event);
+  while (XEventsQueued(display_, QueuedAlready) > 0 &&
+         XCheckTypedEvent(display_, event_base_ + XDamageNotify, &event))
+    HandleEvent(event);
   const bool changed = everything_ || !asked_ || !(area == last_area_) ||
                        std::any_of(touched_.begin(), touched_.end(),
                                    [&](const Rect& t) { return t.Intersects(area); });

@@ -74,34 +74,34 @@ bool EventLoop::TickIfDue() {
   return true;
 }
 
-void EventLoop::Wait(Clock::duration limit) {
-  if (XPending(display_) > 0) return;
+bool EventLoop::Wait(Clock::duration limit) {
   Clock::duration wait = limit;
   if (timer_running_ && !in_tick_) wait = std::min(wait, next_tick_ - Clock::now());
-  if (wait <= Clock::duration::zero()) return;
+  if (wait <= Clock::duration::zero()) return false;
   // Rounded up: a wake-up a little before the deadline would only wait again.
   const auto ms = std::chrono::ceil<std::chrono::milliseconds>(wait).count();
   pollfd connection{ConnectionNumber(display_), POLLIN, 0};
-  poll(&connection, 1, static_cast<int>(std::min<long long>(ms, 60000)));
+  return poll(&connection, 1, static_cast<int>(std::min<long long>(ms, 60000))) != 0;
 }
 
 void EventLoop::RunUntil(const std::function<bool()>& done) {
+  // Whether the connection may have something for us: not after a wait that ended on time
+  // with nothing to read and nothing done since, so an idle tick costs no read of its own.
+  bool look = true;
   while (!done()) {
     // Events first, then the posted tasks (each waits for the event that posted it), and the
     // timer when nothing else waits, as Windows makes WM_TIMER only for an empty queue.
-    if (XPending(display_) > 0) {
+    // XPending also sends what the last event, task or tick asked of the server.
+    if (look && XPending(display_) > 0) {
       XEvent event;
       XNextEvent(display_, &event);
       Dispatch(event);
       continue;
     }
+    look = true;
     if (RunOneTask()) continue;
-    if (TickIfDue()) {
-      XFlush(display_);
-      continue;
-    }
-    XFlush(display_);
-    Wait(std::chrono::seconds(60));
+    if (TickIfDue()) continue;
+    look = Wait(std::chrono::seconds(60));
   }
 }
 

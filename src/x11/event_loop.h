@@ -56,8 +56,9 @@ class EventLoop {
   void Dispatch(XEvent& event);
   bool RunOneTask();
   bool TickIfDue();
-  // Waits until the X connection has input or the timer is due (or `limit` has passed).
-  void Wait(Clock::duration limit);
+  // Waits until the X connection has input or the timer is due (or `limit` has passed); false
+  // when it ended without input.
+  bool Wait(Clock::duration limit);
   void NoteTime(const XEvent& event);
 
   Display* display_;

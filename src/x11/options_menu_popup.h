@@ -5,11 +5,14 @@
 // accelerator key chooses it.
 #pragma once
 
-#include <X11/Xlib.h>
-
-#include "event_loop.h"
+// The core's headers before Xlib's, whose macros None and CursorShape would replace names in them.
+// clang-format off
 #include "geometry.h"
 #include "platform.h"
+#include <X11/Xlib.h>
+// clang-format on
+
+#include "event_loop.h"
 #include "widget_events.h"
 
 namespace tintspot::x11 {

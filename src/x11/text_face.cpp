@@ -74,6 +74,7 @@ TextFace::TextFace(const std::string& path, int logfont_height, Smoothing smooth
     SelectStrike(face, logfont_height);
     ascent_ = int(face->size->metrics.ascender >> 6);
     descent_ = int(-face->size->metrics.descender >> 6);
+    average_width_ = impl_->MeasuredAdvance('x');
     return;
   }
   // GDI's ascent and descent are the OS/2 table's Windows values; the cell height is their sum.
@@ -89,6 +90,9 @@ TextFace::TextFace(const std::string& path, int logfont_height, Smoothing smooth
     throw std::runtime_error("cannot size the font " + path);
   ascent_ = RoundedScale(win_ascent, ppem, units);
   descent_ = RoundedScale(win_descent, ppem, units);
+  average_width_ = os2 != nullptr && os2->xAvgCharWidth > 0
+                       ? RoundedScale(os2->xAvgCharWidth, ppem, units)
+                       : impl_->MeasuredAdvance('x');
 }
 
 TextFace::~TextFace() = default;

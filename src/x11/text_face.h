@@ -49,6 +49,8 @@ class TextFace {
   int Ascent() const { return ascent_; }    // pixels above the baseline
   int Descent() const { return descent_; }  // pixels below it
   int Height() const { return ascent_ + descent_; }
+  // The face's average character width as a text metric gives it (what tab stops are made of).
+  int AverageCharWidth() const { return average_width_; }
 
   // The width of `text` as a text extent gives it (what centring uses).
   int AdvanceWidth(const std::string& text) const;
@@ -64,6 +66,7 @@ class TextFace {
   struct Impl;
   std::unique_ptr<Impl> impl_;
   int ascent_ = 0, descent_ = 0;
+  int average_width_ = 0;
 };
 
 }  // namespace tintspot::x11

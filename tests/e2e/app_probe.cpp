@@ -52,6 +52,8 @@ std::string Ini(int x, int y, int on_top, int zoom, int show_mag) {
 // --- What the program must show -------------------------------------------------------------
 
 Rgb DarkShadow(WineSession& session) {
+  // The native build draws with the colour scheme of a fresh prefix, where it is 106,106,106.
+  if (NativeBuild()) return {106, 106, 106};
   RunResult result = session.RunWinHelper({"syscolor", "21"});
   auto values = ParseKeyValues(result.output);
   int r = 0, g = 0, b = 0;
@@ -270,10 +272,6 @@ void SkinnedWindowTest::StartAt(int left, int top, bool magnifier, int zoom) {
 
 bool SkinnedWindowTest::Shows(int left, int top, const std::string& name, milliseconds timeout) {
   return WaitUntil([&] { return Compare(left, top, name).empty(); }, timeout);
-}
-
-std::map<std::string, std::string> SkinnedWindowTest::Info() {
-  return ParseKeyValues(session().RunWinHelper({"info", TintspotApp::kCaption}).output);
 }
 
 }  // namespace e2e

@@ -182,8 +182,6 @@ class SkinnedWindowTest : public E2eTest {
   }
   // Polls until the picture NAME is shown at client (left, top).
   bool Shows(int left, int top, const std::string& name, milliseconds timeout = milliseconds(3000));
-  // `winhelper info` about the main window (rect, normal_rect, visible, iconic, topmost, ...).
-  std::map<std::string, std::string> Info();
 
   std::unique_ptr<TintspotApp> app_;
   std::unique_ptr<AppProbe> probe_;

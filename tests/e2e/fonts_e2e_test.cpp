@@ -11,6 +11,7 @@ namespace {
 class FontsTest : public E2eTest {};
 
 TEST_F(FontsTest, TheNamedFacesAreWinesOwnNotSubstitutes) {
+  E2E_WINDOWS_ONLY("the faces GDI finds in the prefix");
   // The readout labels and the help texts ask for "Tahoma", the zoom list for "Small Fonts",
   // both at a character height of 9 pixels.
   for (const char* face : {"Tahoma", "Small Fonts"}) {

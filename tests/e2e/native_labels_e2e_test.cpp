@@ -40,6 +40,7 @@ constexpr int kBoxWidth = 150, kBoxHeight = 16;
 class NativeLabelsTest : public E2eTest {};
 
 TEST_F(NativeLabelsTest, TextFaceDrawsThePixelsGdiDrawsUnderWine) {
+  E2E_WINDOWS_ONLY("the X11 faces against GDI's under Wine");
   for (const FaceCase& c : kCases) {
     const int rows = int(c.texts.size());
     Image canvas{kBoxWidth + 4, rows * kBoxHeight, {}};

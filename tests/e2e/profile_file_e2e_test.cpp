@@ -158,6 +158,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 class ProfileFileTest : public E2eTest {};
 
 TEST_F(ProfileFileTest, ReadsAndWritesAsTheProfileApiDoes) {
+  E2E_WINDOWS_ONLY("a differential test against the Win32 profile API");
   const std::vector<StartingFile> files = StartingFiles();
   const std::string folder = session().NewFolder("profile");
   // Every call on every file in one run of the helper.

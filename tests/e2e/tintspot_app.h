@@ -1,5 +1,7 @@
-// One Tintspot.exe under test: its own folder (with an optional tSpot.ini), its Wine process
-// and its main window.
+// One program under test: its own folder with a copy of the program (with an optional tSpot.ini
+// beside it), its process and its main window. Tintspot.exe runs under the session's Wine; the
+// native binary runs directly, and without a tSpot.ini beside it keeps its settings under an
+// XDG_CONFIG_HOME of its own, beside the folder.
 #pragma once
 
 #include <chrono>
@@ -15,8 +17,18 @@ namespace e2e {
 
 using std::chrono::milliseconds;
 
+// The build under test, TINTSPOT_E2E_BUILD: "windows" (Tintspot.exe under Wine, the default) or
+// "native" (the X11 binary, run directly on the test display).
+enum class Build { kWindows, kNative };
+Build BuildUnderTest();
+inline bool NativeBuild() { return BuildUnderTest() == Build::kNative; }
+
 // Path of the Tintspot.exe under test: $TINTSPOT_EXE, else the one the build was configured with.
 std::string TintspotExePath();
+// Path of the native binary under test: $TINTSPOT_BIN, else the one the build was configured with.
+std::string TintspotBinPath();
+// The program of the build under test.
+inline std::string ProgramPath() { return NativeBuild() ? TintspotBinPath() : TintspotExePath(); }
 
 struct AppOptions {
   std::optional<std::string> ini;  // content of tSpot.ini beside the exe before the start
@@ -25,6 +37,7 @@ struct AppOptions {
   // Launched through Wine's "start /max /wait", as a shortcut set to run maximized would. The
   // program is then a process of its own, found through its window.
   bool start_maximized = false;
+  EnvVars env{};  // more environment for the native program (e.g. WAYLAND_DISPLAY)
 };
 
 class TintspotApp {
@@ -36,8 +49,9 @@ class TintspotApp {
   explicit TintspotApp(const AppOptions& options = {});
   ~TintspotApp();  // kills the program if it still runs
 
-  // Starts `wine ./Tintspot.exe` in the folder and waits until the process shows a viewable
-  // top-level window captioned "Tintspot". False if that does not happen within `timeout`.
+  // Starts `wine ./Tintspot.exe` (or `./tintspot`) in the folder and waits until the process shows
+  // a viewable top-level window captioned "Tintspot". False if that does not happen within
+  // `timeout`.
   bool Start(milliseconds timeout = milliseconds(30000));
   bool Running() { return process_.Running(); }
   long pid() const { return pid_; }
@@ -55,8 +69,11 @@ class TintspotApp {
   std::optional<int> exit_code() const { return process_.exit_code(); }
 
   AppFolder& folder() { return *folder_; }
-  std::string IniPath() const { return folder_->File(kIniName); }
-  std::optional<std::string> ReadIni() const { return folder_->ReadFile(kIniName); }
+  // The settings file: beside the program, or natively, unless one was there at the start,
+  // $XDG_CONFIG_HOME/tintspot/tSpot.ini.
+  std::string IniPath() const;
+  std::optional<std::string> ReadIni() const;
+  const std::string& xdg_config_home() const { return xdg_config_home_; }
   std::string Log() const;  // Wine's output for this run
   // Resident memory of the process (VmRSS), for leak checks over many ticks.
   std::optional<long> ResidentKilobytes() const;
@@ -64,8 +81,11 @@ class TintspotApp {
 
  private:
   XDriver& x() { return WineSession::Get().x(); }
+  Process Launch();
   std::unique_ptr<AppFolder> folder_;
-  std::string log_path_;
+  std::string log_path_, xdg_config_home_;
+  EnvVars env_;
+  bool ini_beside_ = false;  // natively: a tSpot.ini lay beside the binary at the start
   Process process_;
   long pid_ = 0;  // the program's process: the launcher's, or the one behind its window
   bool start_maximized_ = false;

@@ -37,7 +37,7 @@ class TitleBarTest : public SkinnedWindowTest {
     return WaitUntil([&] { return Info()["iconic"] == want; }, timeout, milliseconds(100));
   }
   void Restore() {
-    ASSERT_EQ(session().RunWinHelper({"restore", TintspotApp::kCaption}).exit_code, 0);
+    E2eTest::Restore();
     ASSERT_TRUE(Iconic("0"));
   }
 
@@ -108,7 +108,9 @@ TEST_F(TitleBarTest, AlwaysOnTopButtonTogglesTopmostAndIsSaved) {
     SCOPED_TRACE(step.picture);
     probe().Press(kOnTop, step.button);
     EXPECT_TRUE(Shows(112, 0, step.picture)) << Compare(112, 0, step.picture);
-    EXPECT_TRUE(WaitUntil([&] { return Info()["topmost"] == step.topmost; }, milliseconds(3000)));
+    if (TopmostChangesShow()) {
+      EXPECT_TRUE(WaitUntil([&] { return Info()["topmost"] == step.topmost; }, milliseconds(3000)));
+    }
   }
   // Two presses: off and on again. The press on the minus that follows is handled after both,
   // so once it shows the pressed minus the plus has its final picture. Under openbox a press
@@ -120,7 +122,9 @@ TEST_F(TitleBarTest, AlwaysOnTopButtonTogglesTopmostAndIsSaved) {
     PressAt(kOnMin);
     ASSERT_TRUE(Shows(132, 0, "imgmind")) << Compare(132, 0, "imgmind");
     EXPECT_EQ(Compare(112, 0, "imgtopd"), "");
-    EXPECT_EQ(Info()["topmost"], "1");
+    if (TopmostChangesShow()) {
+      EXPECT_EQ(Info()["topmost"], "1");
+    }
     probe().MoveTo({kOnMin.x, 60});  // released outside: no minimise
     x().ButtonUp(Button::kLeft);
   }
@@ -132,6 +136,7 @@ TEST_F(TitleBarTest, AlwaysOnTopButtonTogglesTopmostAndIsSaved) {
 // The minus shows its pressed picture while held and minimises the window on release over it;
 // released elsewhere, or pressed with the right button, it only shows and restores the picture.
 TEST_F(TitleBarTest, MinimizeButtonPressedPictureAndClick) {
+  E2E_NATIVE_NEEDS_WINDOW_MANAGER(kNothingIconifies);
   StartAt(400, 300);
   PressAt(kOnMin);
   EXPECT_TRUE(Shows(132, 0, "imgmind")) << Compare(132, 0, "imgmind");
@@ -202,6 +207,7 @@ TEST_F(TitleBarTest, DraggingTheTitleMovesAndSnapsTheWindow) {
 }
 
 TEST_F(TitleBarTest, DoubleClickOnTheTitleMinimizes) {
+  E2E_NATIVE_NEEDS_WINDOW_MANAGER(kNothingIconifies);
   E2E_BARE_SERVER_ONLY(
       "the first press hands the move to the window manager, which takes the second press of "
       "the double-click itself");
@@ -216,6 +222,7 @@ TEST_F(TitleBarTest, DoubleClickOnTheTitleMinimizes) {
 // Closed while minimized, the program saves the place and panel of its normal window, not those
 // of the minimized one; restored, it is where it was.
 TEST_F(TitleBarTest, ClosedWhileMinimizedSavesTheNormalWindow) {
+  E2E_NATIVE_NEEDS_WINDOW_MANAGER(kNothingIconifies);
   for (bool magnifier : {true, false}) {
     SCOPED_TRACE(magnifier ? "magnifier shown" : "magnifier hidden");
     StartAt(290, 330, magnifier);

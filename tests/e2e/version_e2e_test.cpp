@@ -12,6 +12,7 @@ namespace {
 class VersionTest : public E2eTest {};
 
 TEST_F(VersionTest, FilePropertiesShowTheProjectVersion) {
+  E2E_WINDOWS_ONLY("the version resource of the exe, read through Win32");
   const std::string folder = session().NewFolder("version");
   std::filesystem::copy_file(TintspotExePath(), folder + "/Tintspot.exe");
   const std::string relative =

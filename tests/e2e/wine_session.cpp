@@ -16,6 +16,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tintspot_app.h"
 #include "wait_until.h"
 
 #ifndef WINHELPER_EXE_PATH
@@ -152,6 +153,10 @@ void WineSession::Start() {
   x_ = std::make_unique<XDriver>(display_);
   if (!WindowManager().empty()) StartWindowManager();
   double xvfb_seconds = SecondsSince(start);
+  if (NativeBuild()) {  // the native program needs no prefix
+    std::cerr << "[e2e] display " << display_ << " (" << xvfb_seconds << " s), native build\n";
+    return;
+  }
   start = std::chrono::steady_clock::now();
   prefix_ = EnvOr("TINTSPOT_E2E_WINEPREFIX", "");
   own_prefix_ = prefix_.empty();
@@ -278,8 +283,13 @@ void WineSession::EnsureKeeper() {
   keeper_ = Process(options);
 }
 
+void WineSession::NeedPrefix() const {
+  if (prefix_.empty()) throw std::runtime_error("no Wine prefix: the native build is under test");
+}
+
 Process WineSession::StartWine(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& log_path) {
+  NeedPrefix();
   EnsureKeeper();
   SpawnOptions options;
   options.argv = {"wine"};
@@ -293,6 +303,7 @@ Process WineSession::StartWine(const std::vector<std::string>& args, const std::
 
 RunResult WineSession::RunWine(const std::vector<std::string>& args, milliseconds timeout,
                                const std::string& cwd) {
+  NeedPrefix();
   EnsureKeeper();
   std::vector<std::string> argv = {"wine"};
   argv.insert(argv.end(), args.begin(), args.end());
@@ -373,7 +384,11 @@ void AppFolder::WriteFile(const std::string& name, const std::string& content) {
 }
 
 std::optional<std::string> AppFolder::ReadFile(const std::string& name) const {
-  std::ifstream in(File(name), std::ios::binary);
+  return ReadText(File(name));
+}
+
+std::optional<std::string> AppFolder::ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;
   text << in.rdbuf();

@@ -1,5 +1,6 @@
-// The shared environment of one run of the end-to-end tests: an X server (Xvfb), a private
-// Wine prefix and a temporary folder, created on first use and removed by Shutdown().
+// The shared environment of one run of the end-to-end tests: an X server (Xvfb), a temporary
+// folder and, while the Windows build is under test, a private Wine prefix; created on first use
+// and removed by Shutdown().
 //
 // Environment variables:
 //   TINTSPOT_E2E_DISPLAY    use this running X server instead of starting Xvfb (e.g. ":5")
@@ -77,6 +78,7 @@ class WineSession {
   void CreatePrefix();
   void StartWindowManager();
   void SetManagedWindows();
+  void NeedPrefix() const;  // throws std::runtime_error without a prefix
 
   std::string root_, display_, prefix_;
   bool own_prefix_ = true;
@@ -125,6 +127,7 @@ class AppFolder {
   void CopyIn(const std::string& source, const std::string& name);
   void WriteFile(const std::string& name, const std::string& content);
   std::optional<std::string> ReadFile(const std::string& name) const;
+  static std::optional<std::string> ReadText(const std::string& path);
   // Makes the folder and its files unwritable for the session's Wine programs: they belong to
   // another user (nobody) and carry no write bits, and the Wine processes run without root's
   // permission overrides (see WineSession::StartWine). The test itself can still remove them.

@@ -16,14 +16,30 @@ namespace {
 
 void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-int MaskShift(unsigned long mask) {
-  int shift = 0;
-  while (mask != 0 && (mask & 1) == 0) {
-    mask >>= 1;
-    ++shift;
+// A channel of the visual: where its bits lie and how many there are.
+struct Channel {
+  unsigned long mask;
+  int shift = 0, bits = 0;
+  explicit Channel(unsigned long m) : mask(m) {
+    while (mask != 0 && ((mask >> shift) & 1) == 0) ++shift;
+    while (((mask >> (shift + bits)) & 1) != 0) ++bits;
   }
-  return shift;
-}
+  // 8 bits to the channel's width and back, repeating the high bits into the low ones (so that
+  // 255 is all ones and 0 all zeros at every width).
+  unsigned long Pack(uint8_t value) const {
+    unsigned long wide =
+        bits <= 8 ? value >> (8 - bits) : (value << (bits - 8)) | (value >> (16 - bits));
+    return (wide << shift) & mask;
+  }
+  uint8_t Unpack(unsigned long pixel) const {
+    const unsigned long value = (pixel & mask) >> shift;
+    if (bits >= 8) return uint8_t(value >> (bits - 8));
+    unsigned long wide = 0;
+    int filled = 0;
+    for (; filled < 8; filled += bits) wide = (wide << bits) | value;
+    return uint8_t(wide >> (filled - 8));
+  }
+};
 
 }  // namespace
 
@@ -68,16 +84,14 @@ void XDriver::Sync() { XSync(display_, False); }
 
 unsigned long XDriver::PackPixel(Rgb c) const {
   Visual* v = DefaultVisual(display_, DefaultScreen(display_));
-  return (static_cast<unsigned long>(c.r) << MaskShift(v->red_mask) & v->red_mask) |
-         (static_cast<unsigned long>(c.g) << MaskShift(v->green_mask) & v->green_mask) |
-         (static_cast<unsigned long>(c.b) << MaskShift(v->blue_mask) & v->blue_mask);
+  return Channel(v->red_mask).Pack(c.r) | Channel(v->green_mask).Pack(c.g) |
+         Channel(v->blue_mask).Pack(c.b);
 }
 
 Rgb XDriver::UnpackPixel(unsigned long pixel) const {
   Visual* v = DefaultVisual(display_, DefaultScreen(display_));
-  return {uint8_t((pixel & v->red_mask) >> MaskShift(v->red_mask)),
-          uint8_t((pixel & v->green_mask) >> MaskShift(v->green_mask)),
-          uint8_t((pixel & v->blue_mask) >> MaskShift(v->blue_mask))};
+  return {Channel(v->red_mask).Unpack(pixel), Channel(v->green_mask).Unpack(pixel),
+          Channel(v->blue_mask).Unpack(pixel)};
 }
 
 // ---- Pointer and buttons ----
@@ -332,6 +346,13 @@ bool XDriver::IsWindowViewable(Window window) {
   return !trap.Failed() && ok && attributes.map_state == IsViewable;
 }
 
+bool XDriver::IsOverrideRedirect(Window window) {
+  ErrorTrap trap(display_);
+  XWindowAttributes attributes;
+  bool ok = XGetWindowAttributes(display_, window, &attributes) != 0;
+  return !trap.Failed() && ok && attributes.override_redirect;
+}
+
 void XDriver::Focus(Window window) {
   XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
   Sync();
@@ -354,6 +375,53 @@ void XDriver::SendDeleteWindow(Window window) {
   event.xclient.data.l[1] = CurrentTime;
   ErrorTrap trap(display_);
   XSendEvent(display_, window, False, NoEventMask, &event);
+  Sync();
+}
+
+std::vector<unsigned long> XDriver::Property32(Window window, const char* name) {
+  ErrorTrap trap(display_);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 1024, False,
+                         AnyPropertyType, &type, &format, &count, &remaining, &data) == Success &&
+      data != nullptr && format == 32) {
+    const unsigned long* values =
+        reinterpret_cast<unsigned long*>(data);  // longs, as Xlib has them
+    items.assign(values, values + count);
+  }
+  if (data != nullptr) XFree(data);
+  return trap.Failed() ? std::vector<unsigned long>{} : items;
+}
+
+unsigned long XDriver::AtomOf(const char* name) { return XInternAtom(display_, name, False); }
+
+bool XDriver::IsInside(Window window, Window ancestor) {
+  while (window != 0 && window != root_ && window != PointerRoot) {
+    if (window == ancestor) return true;
+    ErrorTrap trap(display_);
+    Window root_return = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    const bool ok =
+        XQueryTree(display_, window, &root_return, &parent, &children, &count) && !trap.Failed();
+    if (children != nullptr) XFree(children);
+    if (!ok) return false;
+    window = parent;
+  }
+  return false;
+}
+
+void XDriver::SendRootMessage(Window window, const char* type, const std::vector<long>& data) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display_, type, False);
+  event.xclient.format = 32;
+  for (size_t i = 0; i < data.size() && i < 5; ++i) event.xclient.data.l[i] = data[i];
+  XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
   Sync();
 }
 

@@ -71,6 +71,8 @@ class PatternWindow {
   void Move(int x, int y);
   void Raise();  // above all other top-level windows
   void Lower();  // below all other top-level windows
+  // Draws the whole window in `colour` (an ordinary drawing of a client into its own window).
+  void Fill(Rgb colour);
   void Destroy();
 
  private:
@@ -136,10 +138,18 @@ class XDriver {
   // Outer geometry in root coordinates; nullopt when the window no longer exists.
   std::optional<Rect> Geometry(Window window);
   bool IsWindowViewable(Window window);
+  bool IsOverrideRedirect(Window window);
   void Focus(Window window);
   Window FocusedWindow();
   // Asks the window to close as a window manager would (WM_PROTOCOLS / WM_DELETE_WINDOW).
   void SendDeleteWindow(Window window);
+  // A format-32 property (WM_STATE, _NET_WM_STATE ...) as its items; empty when it is not set.
+  std::vector<unsigned long> Property32(Window window, const char* name);
+  unsigned long AtomOf(const char* name);
+  // Whether `window` is `ancestor` or lies inside it.
+  bool IsInside(Window window, Window ancestor);
+  // An EWMH client message about `window` to the root (as pagers and taskbars send them).
+  void SendRootMessage(Window window, const char* type, const std::vector<long>& data);
 
   // The CLIPBOARD selection as text (UTF8_STRING, else STRING); nullopt if it has no owner,
   // cannot be converted to text, or the owner does not answer within the time limit.
@@ -155,12 +165,14 @@ class XDriver {
   KeyCode KeyCodeFor(KeySym keysym, bool* needs_shift);
   void PressModifiers(unsigned modifiers, bool down);
   Window HelperWindow();
+  Time ServerTime();
   std::vector<Window> Children(Window window);
   bool HasProperty(Window window, const char* name);
 
   Display* display_ = nullptr;
   Window root_ = 0;
   Window helper_ = 0;  // unmapped window that receives selection conversions
+  int requests_ = 0;   // selection conversions asked so far
 };
 
 }  // namespace e2e

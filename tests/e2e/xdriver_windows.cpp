@@ -86,6 +86,17 @@ void PatternWindow::Lower() {
   driver_->Sync();
 }
 
+void PatternWindow::Fill(Rgb colour) {
+  Display* display = driver_->display();
+  GC gc = XCreateGC(display, window_, 0, nullptr);
+  XSetForeground(display, gc, driver_->PackPixel(colour));
+  // The background too, so that the window stays so when it is uncovered.
+  XFillRectangle(display, pixmap_, gc, 0, 0, unsigned(rect_.width), unsigned(rect_.height));
+  XFillRectangle(display, window_, gc, 0, 0, unsigned(rect_.width), unsigned(rect_.height));
+  XFreeGC(display, gc);
+  driver_->Sync();
+}
+
 void PatternWindow::Destroy() {
   if (window_ == 0) return;
   XDestroyWindow(driver_->display(), window_);
@@ -98,28 +109,52 @@ void PatternWindow::Destroy() {
 // ---- Clipboard ----
 
 Window XDriver::HelperWindow() {
-  if (helper_ == 0) helper_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
+  if (helper_ == 0) {
+    helper_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(display_, helper_, PropertyChangeMask);
+  }
   return helper_;
+}
+
+Time XDriver::ServerTime() {
+  // A property change on our own window reports the server's time in its PropertyNotify.
+  Window window = HelperWindow();
+  Atom stamp = XInternAtom(display_, "E2E_TIMESTAMP", False);
+  XChangeProperty(display_, window, stamp, XA_STRING, 8, PropModeReplace, nullptr, 0);
+  XEvent event;
+  do {
+    XWindowEvent(display_, window, PropertyChangeMask, &event);
+  } while (event.xproperty.atom != stamp);
+  return event.xproperty.time;
 }
 
 std::optional<std::string> XDriver::ClipboardText(int timeout_ms) {
   Atom clipboard = XInternAtom(display_, "CLIPBOARD", False);
   if (XGetSelectionOwner(display_, clipboard) == None) return std::nullopt;
   Window window = HelperWindow();
-  Atom property = XInternAtom(display_, "E2E_CLIPBOARD", False);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  XEvent event;
-  while (XCheckTypedWindowEvent(display_, window, SelectionNotify, &event)) {
-  }  // answers to earlier requests that came too late
-  for (const char* target : {"UTF8_STRING", "STRING"}) {
-    XDeleteProperty(display_, window, property);
-    XConvertSelection(display_, clipboard, XInternAtom(display_, target, False), property, window,
-                      CurrentTime);
+  for (const char* target_name : {"UTF8_STRING", "STRING"}) {
+    // Each request has a property of its own and a real time, and only its own answer counts:
+    // an answer to an earlier request that came too late is told apart by both.
+    const Atom target = XInternAtom(display_, target_name, False);
+    const Atom property =
+        XInternAtom(display_, ("E2E_CLIPBOARD_" + std::to_string(++requests_)).c_str(), False);
+    const Time time = ServerTime();
+    XConvertSelection(display_, clipboard, target, property, window, time);
     XFlush(display_);
-    while (!XCheckTypedWindowEvent(display_, window, SelectionNotify, &event)) {
-      if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    XEvent event;
+    auto answers = [&] {
+      const XSelectionEvent& e = event.xselection;
+      return e.selection == clipboard &&
+             (e.property == property ||
+              (e.property == None && e.target == target && e.time == time));
+    };
+    do {
+      while (!XCheckTypedWindowEvent(display_, window, SelectionNotify, &event)) {
+        if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    } while (!answers());
     if (event.xselection.property == None) continue;  // owner refused this target
     Atom type = 0;
     int format = 0;

@@ -1,0 +1,91 @@
+#include "main_painter.h"
+
+#include "draw_ops.h"
+#include "font_files.h"
+#include "main_layout.h"
+
+namespace tintspot::x11 {
+
+MainPainter::MainPainter(Display* display, Window window, Scene::SystemColours colours)
+    : display_(display),
+      window_(window),
+      gc_(XCreateGC(display, window, 0, nullptr)),
+      image_(display),
+      scene_(std::move(colours)),
+      buffer_(std::size_t(kMainWidth) * std::size_t(kMainHeightFull), 0) {
+  Compose(kClientArea);
+}
+
+MainPainter::~MainPainter() { XFreeGC(display_, gc_); }
+
+void MainPainter::Repaint(const Rect& update, const std::function<void()>& paint) {
+  struct End {
+    MainPainter& painter;
+    ~End() {
+      const Scene::RepaintEnd end = painter.scene_.EndRepaint();
+      painter.PresentNow(end.repainted);
+      painter.PresentNow(end.redrawn);
+    }
+  };
+  Compose(scene_.BeginRepaint(update));
+  const End end{*this};
+  paint();
+}
+
+TColor MainPainter::PixelAt(ScreenPoint client) const {
+  if (!kClientArea.Contains(client)) return kClrInvalid;
+  const std::uint32_t xrgb = buffer_[std::size_t(client.y) * kMainWidth + std::size_t(client.x)];
+  return MakeColor(xrgb >> 16, (xrgb >> 8) & 0xFFu, xrgb & 0xFFu);
+}
+
+void MainPainter::Redraw(const Rect& area) {
+  Compose(area);
+  PresentNow(scene_.Redrawn(area));
+}
+
+void MainPainter::Compose(const Rect& area) {
+  const std::vector<DrawOp>& ops = scene_.Compose(area);
+  RasterImage image{buffer_.data(), kMainWidth, kMainHeightFull};
+  for (const DrawOp& op : ops) {
+    if (op.kind == DrawKind::Text) {
+      PaintText(op, image);
+    } else {
+      Rasterise(op, image);
+    }
+  }
+}
+
+void MainPainter::PaintText(const DrawOp& op, RasterImage& image) {
+  // Single lines at the top of their box, centred by their measured extent as DrawText
+  // centres them (the main window draws no wrapped text).
+  const TextFace& face = FaceFor(op.look->font);
+  const std::string& text = *op.text;
+  const int x = op.look->align == TextAlign::Centre
+                    ? (op.box.left + op.box.right - face.AdvanceWidth(text)) / 2
+                    : op.box.left;
+  const int y = op.box.top;
+  const CoverageMask mask = face.Render(text);
+  const std::uint32_t ink = ToRasterPixel(op.colour);
+  for (int row = 0; row < mask.height; ++row) {
+    for (int col = 0; col < mask.width; ++col) {
+      const unsigned a = mask.At(col, row);
+      const ScreenPoint at{x + col, y + row};
+      if (a == 0 || !op.clip.Contains(at)) continue;
+      std::uint32_t& pixel =
+          image.bits[std::size_t(at.y) * std::size_t(image.width) + std::size_t(at.x)];
+      std::uint32_t mixed = 0;
+      for (int shift = 0; shift <= 16; shift += 8) {
+        const unsigned fg = (ink >> shift) & 0xFFu, bg = (pixel >> shift) & 0xFFu;
+        mixed |= ((fg * a + bg * (255 - a) + 127) / 255) << shift;
+      }
+      pixel = mixed;
+    }
+  }
+}
+
+void MainPainter::PresentNow(const std::optional<Rect>& area) {
+  if (!area || area->IsEmpty()) return;
+  image_.PutRaster(window_, gc_, buffer_.data(), kMainWidth, *area, area->left, area->top);
+}
+
+}  // namespace tintspot::x11
