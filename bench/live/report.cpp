@@ -257,7 +257,7 @@ void PrintTargets(std::ostream& out, const std::vector<SubjectResults>& results,
     Line(out, "  latency p95, ms:                              %s",
          Against(LatencyPercentile(s, 95), 11, true, 1).c_str());
     Line(out, "  updates/s:                                    %s",
-         Against(UpdatesPerSecond(s), 95, false, 1).c_str());
+         Against(UpdatesPerSecond(s), 95, false, 2).c_str());
     Line(out, "  start, median s:                              %s",
          Against(Median(StartSeconds(s)), 0.2, true, 3).c_str());
     Line(out, "  resident MB:                                  %s",
