@@ -7,8 +7,10 @@
 // connection (ppoll) with the time left to the next tick, ticks on a fixed schedule.
 //
 //   floor_x11 [DISPLAY]
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -43,6 +45,9 @@ int main(int argc, char** argv) {
       XCreateWindow(display, root, 40, 40, 171, 234, 0, CopyFromParent, InputOutput, CopyFromParent,
                     CWOverrideRedirect | CWBackPixel, &attributes);
   XStoreName(display, window, "Tintspot floor");
+  const long pid = long(getpid());  // how the benchmark finds the window of its process
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
   XMapWindow(display, window);
   XFlush(display);
 

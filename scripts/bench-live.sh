@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# The live benchmark: what the running Tintspot.exe costs in CPU (its own process, the Wine
-# prefix's wineserver and Xvfb) while the pointer moves and rests, its update rate and its
-# latency, against the floor program and, if installed, gpick. Takes a few minutes; the figures
-# are printed as a table at the end (see README).
+# The live benchmark: what the running native tintspot and Tintspot.exe cost in CPU (their own
+# threads, Xvfb's, and the Wine prefix's wineserver for the exe) while the pointer moves and
+# rests, their update rate, latency, start time and footprint, side by side with the native
+# floor program and, if installed, gpick. Takes about ten minutes; the figures are printed as
+# tables at the end (see README).
 #
-#   scripts/bench-live.sh [--exe [LABEL=]PATH]... [--rounds N] [--seconds S]
-#                         [--latency-samples N] [--update-seconds S]
-#                         [--no-tintspot] [--no-floor] [--empty-floor] [--getpixel-floor]
-#                         [--no-gpick]
+#   scripts/bench-live.sh [--bin [LABEL=]PATH]... [--exe [LABEL=]PATH]... [--rounds N]
+#                         [--seconds S] [--latency-samples N] [--update-seconds S]
+#                         [--no-native] [--no-windows] [--no-tintspot] [--no-floor]
+#                         [--wine-floor] [--empty-floor] [--getpixel-floor] [--no-gpick]
 #
-# Without --exe it builds and measures this tree's Tintspot.exe. Several --exe are measured in
-# alternating rounds of one run (e.g. --exe before=old/Tintspot.exe --exe after=new/Tintspot.exe).
+# Without --bin it builds and measures this tree's native tintspot, without --exe this tree's
+# Tintspot.exe. Several --bin or --exe are measured in alternating rounds of one run (e.g.
+# --bin before=old/tintspot --bin after=build/native/src/x11/tintspot).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh" test
+"$root/scripts/install-deps.sh" bench
 jobs=$(nproc 2>/dev/null || echo 2)
 [ "$jobs" -gt 2 ] && jobs=2
 args=("$@")
-if ! printf '%s\n' "$@" | grep -qx -- --exe; then
+if ! printf '%s\n' "$@" | grep -qx -e --exe -e --no-windows -e --no-tintspot; then
   (cd "$root" && scripts/build.sh win)
 fi
 cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tintspot needs to build, run and test, when
-# they are missing. Usage: scripts/install-deps.sh [run|windows|test]
+# they are missing. Usage: scripts/install-deps.sh [run|windows|test|bench]
 #   run      the native X11 build (scripts/run.sh)
 #   windows  the Windows build under Wine (scripts/run.sh --windows)
 #   test     both, and everything the tests use
+#   bench    what the tests use, and the picker the live benchmark compares with
 set -euo pipefail
 
 purpose=${1:-test}
@@ -34,10 +35,10 @@ windows=(
 case "$purpose" in
   run) packages=("${native[@]}") ;;
   windows) packages=("${windows[@]}") ;;
-  test) packages=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [run|windows|test]" >&2; exit 2 ;;
+  test | bench) packages=("${native[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [run|windows|test|bench]" >&2; exit 2 ;;
 esac
-if [ "$purpose" = test ]; then
+if [ "$purpose" = test ] || [ "$purpose" = bench ]; then
   packages+=(
     libgtest-dev libbenchmark-dev  # unit tests and benchmarks
     clang-format                   # the formatting check of the C++ sources
@@ -57,6 +58,9 @@ if [ "$purpose" = test ]; then
     lintian                        # checks the released package
     debootstrap                    # the fresh Debian 12 roots of the package's install test
   )
+fi
+if [ "$purpose" = bench ]; then
+  packages+=(gpick)              # the live benchmark's comparison with a native picker
 fi
 
 missing=()

@@ -1,17 +1,20 @@
 // tintspot_live_bench: what the running program costs. Starts each program under test on a
 // private Xvfb (the Win32 ones in a private Wine prefix), measures its CPU while the pointer
-// moves and rests, its update rate and its latency, in alternating rounds, and prints a table.
+// moves and rests, its update rate, its latency, its start and its footprint, in alternating
+// rounds, and prints tables.
 //
-//   tintspot_live_bench [--exe [LABEL=]PATH]... [--rounds N] [--seconds S]
-//                       [--latency-samples N] [--update-seconds S]
-//                       [--no-tintspot] [--no-floor] [--empty-floor] [--getpixel-floor]
-//                       [--no-gpick]
+//   tintspot_live_bench [--bin [LABEL=]PATH]... [--exe [LABEL=]PATH]... [--rounds N]
+//                       [--seconds S] [--latency-samples N] [--update-seconds S]
+//                       [--no-native] [--no-windows] [--no-tintspot] [--no-floor]
+//                       [--wine-floor] [--empty-floor] [--getpixel-floor] [--no-gpick]
 //
-// Without --exe it measures $TINTSPOT_EXE, else the Tintspot.exe of the build.
+// Without --bin it measures the native tintspot of the build (if the build has one), without
+// --exe $TINTSPOT_EXE, else the Tintspot.exe of the build.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -27,25 +30,56 @@
 #ifndef FLOOR_EXE_PATH
 #define FLOOR_EXE_PATH ""
 #endif
+#ifndef FLOOR_X11_PATH
+#define FLOOR_X11_PATH ""
+#endif
+#ifndef NATIVE_BIN_PATH
+#define NATIVE_BIN_PATH ""
+#endif
 
 namespace livebench {
 namespace {
 
+using Programs = std::vector<std::pair<std::string, std::string>>;  // label, path
+
 struct Options {
-  std::vector<std::pair<std::string, std::string>> exes;  // label, path
+  Programs bins, exes;
   int rounds = 2;
   double seconds = 10;
   int latency_samples = 60;
   double update_seconds = 5;
-  bool tintspot = true, floor = true, empty_floor = false, getpixel_floor = false, gpick = true;
+  bool native = true, windows = true, floor = true, wine_floor = false, empty_floor = false,
+       getpixel_floor = false, gpick = true;
 };
 
 [[noreturn]] void Usage(const char* problem) {
   std::cerr << "tintspot_live_bench: " << problem
-            << "\nusage: tintspot_live_bench [--exe [LABEL=]PATH]... [--rounds N] [--seconds S]\n"
-               "         [--latency-samples N] [--update-seconds S] [--no-floor] "
-               "[--empty-floor] [--getpixel-floor] [--no-gpick] [--no-tintspot]\n";
+            << "\nusage: tintspot_live_bench [--bin [LABEL=]PATH]... [--exe [LABEL=]PATH]...\n"
+               "         [--rounds N] [--seconds S] [--latency-samples N] [--update-seconds S]\n"
+               "         [--no-native] [--no-windows] [--no-tintspot] [--no-floor] "
+               "[--wine-floor]\n"
+               "         [--empty-floor] [--getpixel-floor] [--no-gpick]\n";
   std::exit(2);
+}
+
+// "[LABEL=]PATH" (a path that exists as given wins over a label).
+std::pair<std::string, std::string> LabelledPath(std::string v) {
+  std::string label;
+  auto eq = v.find('=');
+  if (eq != std::string::npos && !std::filesystem::exists(v)) {
+    label = v.substr(0, eq);
+    v = v.substr(eq + 1);
+  }
+  if (!std::filesystem::exists(v)) Usage(("no such file: " + v).c_str());
+  return {label, std::filesystem::absolute(v).string()};
+}
+
+// Unlabelled programs are named `base`, or `base` A, B, ... when there are several.
+void NameUnlabelled(Programs& programs, const std::string& base) {
+  for (size_t i = 0; i < programs.size(); ++i) {
+    if (!programs[i].first.empty()) continue;
+    programs[i].first = programs.size() == 1 ? base : base + " " + char('A' + i);
+  }
 }
 
 Options Parse(int argc, char** argv) {
@@ -56,15 +90,10 @@ Options Parse(int argc, char** argv) {
       if (i + 1 >= argc) Usage(("missing value after " + arg).c_str());
       return argv[++i];
     };
-    if (arg == "--exe") {
-      std::string v = value(), label;
-      auto eq = v.find('=');
-      if (eq != std::string::npos && !std::filesystem::exists(v)) {
-        label = v.substr(0, eq);
-        v = v.substr(eq + 1);
-      }
-      if (!std::filesystem::exists(v)) Usage(("no such exe: " + v).c_str());
-      o.exes.push_back({label, std::filesystem::absolute(v).string()});
+    if (arg == "--bin") {
+      o.bins.push_back(LabelledPath(value()));
+    } else if (arg == "--exe") {
+      o.exes.push_back(LabelledPath(value()));
     } else if (arg == "--rounds") {
       o.rounds = std::max(1, std::atoi(value().c_str()));
     } else if (arg == "--seconds") {
@@ -73,10 +102,16 @@ Options Parse(int argc, char** argv) {
       o.latency_samples = std::max(1, std::atoi(value().c_str()));
     } else if (arg == "--update-seconds") {
       o.update_seconds = std::max(1.0, std::atof(value().c_str()));
+    } else if (arg == "--no-native") {
+      o.native = false;
+    } else if (arg == "--no-windows") {
+      o.windows = false;
     } else if (arg == "--no-tintspot") {
-      o.tintspot = false;
+      o.native = o.windows = false;
     } else if (arg == "--no-floor") {
       o.floor = false;
+    } else if (arg == "--wine-floor") {
+      o.wine_floor = true;
     } else if (arg == "--empty-floor") {
       o.empty_floor = true;
     } else if (arg == "--getpixel-floor") {
@@ -87,19 +122,26 @@ Options Parse(int argc, char** argv) {
       Usage(("unknown argument " + arg).c_str());
     }
   }
-  if (!o.tintspot) o.exes.clear();
-  if (o.exes.empty() && o.tintspot) o.exes.push_back({"", e2e::TintspotExePath()});
-  for (size_t i = 0; i < o.exes.size(); ++i) {
-    if (!o.exes[i].first.empty()) continue;
-    o.exes[i].first = o.exes.size() == 1 ? "Tintspot" : std::string("Tintspot ") + char('A' + i);
+  if (!o.native) o.bins.clear();
+  if (!o.windows) o.exes.clear();
+  if (o.bins.empty() && o.native) {
+    if (std::filesystem::exists(NATIVE_BIN_PATH)) {
+      o.bins.push_back({"", NATIVE_BIN_PATH});
+    } else {
+      std::cout << "the build has no native tintspot: it is not measured (--bin PATH)\n";
+    }
   }
+  if (o.exes.empty() && o.windows) o.exes.push_back({"", e2e::TintspotExePath()});
+  NameUnlabelled(o.bins, "tintspot");
+  NameUnlabelled(o.exes, "Tintspot.exe");
+  if (o.rounds < 2) std::cout << "one round only: the figures are small, give them two or more\n";
   return o;
 }
 
 void Progress(const std::string& name, const std::string& what, const CpuFigures& f) {
   std::cerr << "[bench] " << name << ", " << what << ": program " << f.program << " wineserver "
             << f.wineserver << " Xvfb " << f.xvfb << " total " << f.Total() << " (other Wine "
-            << f.wine_other << ")\n";
+            << f.wine_other << ", machine " << f.machine << ", " << f.resident_kb << " kB)\n";
 }
 
 // One round on one program: CPU moving and resting, then update rate and latency; for Tintspot
@@ -107,6 +149,7 @@ void Progress(const std::string& name, const std::string& what, const CpuFigures
 RoundResult MeasureRound(Subject& subject, Scene& scene, const Options& o, pid_t xvfb) {
   RoundResult r;
   if (!subject.Start(true)) return r;
+  r.start_seconds.push_back(subject.start_seconds());
   for (auto [phase, motion] : {std::pair{kMoving, Motion::kMoving}, {kResting, Motion::kResting}}) {
     r.cpu[phase] = MeasureCpu(subject, scene, motion, o.seconds, xvfb);
     Progress(subject.name(), phase, r.cpu[phase]);
@@ -117,9 +160,12 @@ RoundResult MeasureRound(Subject& subject, Scene& scene, const Options& o, pid_t
     std::cerr << "[bench] " << subject.name() << ": " << r.updates->updates_per_second
               << " updates/s (" << r.updates->polls_per_second << " polls/s), "
               << r.latency->ms.size() << " latencies, " << r.latency->missed << " missed\n";
+  } else if (subject.IsTintspot() || subject.kind() == Kind::kGpick) {
+    std::cerr << "[bench] " << subject.name() << ": no pixel of its window shows the colour\n";
   }
   subject.Stop();
   if (subject.HasMagnifier() && subject.Start(false)) {
+    r.start_seconds.push_back(subject.start_seconds());
     for (auto [phase, motion] :
          {std::pair{kHiddenResting, Motion::kResting}, {kHiddenMoving, Motion::kMoving}}) {
       r.cpu[phase] = MeasureCpu(subject, scene, motion, o.seconds, xvfb);
@@ -130,42 +176,53 @@ RoundResult MeasureRound(Subject& subject, Scene& scene, const Options& o, pid_t
   return r;
 }
 
+double LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  double one_minute = 0;
+  in >> one_minute;
+  return one_minute;
+}
+
 int Run(const Options& o) {
   std::vector<std::unique_ptr<Subject>> subjects;
-  std::vector<SubjectResults> results;
-  for (const auto& [label, path] : o.exes) {
-    subjects.push_back(MakeTintspot(label, path));
-    results.push_back({label, true, false, false, {}});
-    std::cout << label << ": " << path << "\n";
+  for (const auto& [label, path] : o.bins) subjects.push_back(MakeNativeTintspot(label, path));
+  for (const auto& [label, path] : o.exes) subjects.push_back(MakeWindowsTintspot(label, path));
+  if (o.floor) {
+    if (!std::filesystem::exists(FLOOR_X11_PATH)) {
+      std::cerr << "floor_x11 was not built (no X11 development files?)\n";
+      return 1;
+    }
+    subjects.push_back(MakeNativeFloor("floor", FLOOR_X11_PATH));
   }
-  if (o.floor || o.empty_floor || o.getpixel_floor) {
+  if (o.wine_floor || o.empty_floor || o.getpixel_floor) {
     if (!std::filesystem::exists(FLOOR_EXE_PATH)) {
       std::cerr << "floor.exe was not built (no MinGW compiler?)\n";
       return 1;
     }
   }
-  if (o.floor) {
-    subjects.push_back(MakeFloor("floor", FLOOR_EXE_PATH, ""));
-    results.push_back({"floor", false, true, false, {}});
-  }
+  if (o.wine_floor) subjects.push_back(MakeWineFloor("floor.exe", FLOOR_EXE_PATH, ""));
   if (o.empty_floor) {
-    subjects.push_back(MakeFloor("floor, empty tick", FLOOR_EXE_PATH, "empty"));
-    results.push_back({"floor, empty tick", false, false, false, {}});
+    subjects.push_back(MakeWineFloor("floor.exe, empty tick", FLOOR_EXE_PATH, "empty"));
   }
   if (o.getpixel_floor) {
-    subjects.push_back(MakeFloor("floor + GetPixel", FLOOR_EXE_PATH, "getpixel"));
-    results.push_back({"floor + GetPixel", false, false, false, {}});
+    subjects.push_back(MakeWineFloor("floor.exe + GetPixel", FLOOR_EXE_PATH, "getpixel"));
   }
   if (o.gpick && GpickInstalled()) {
     subjects.push_back(MakeGpick("gpick 100 Hz"));
-    results.push_back({"gpick 100 Hz", false, false, true, {}});
   } else if (o.gpick) {
     std::cout << "gpick is not installed: no comparison with it\n";
+  }
+  std::vector<SubjectResults> results;
+  for (const auto& subject : subjects) {
+    results.push_back({subject->name(), subject->kind(), subject->Binary(), {}});
+    if (!subject->Binary().empty())
+      std::cout << subject->name() << ": " << subject->Binary() << "\n";
   }
 
   e2e::WineSession& session = e2e::WineSession::Get();
   const pid_t xvfb = FindOwnChild("Xvfb");
   if (xvfb == 0) std::cout << "the X server is not this benchmark's own: its CPU is not counted\n";
+  std::cout << "load average at the start: " << LoadAverage() << "\n";
   Scene scene(session.x());
   for (int round = 0; round < o.rounds; ++round) {
     // Every other round in reverse order, so slow drifts of the machine's load even out.
@@ -177,6 +234,7 @@ int Run(const Options& o) {
       results[i].rounds.push_back(MeasureRound(*subjects[i], scene, o, xvfb));
     }
   }
+  std::cout << "load average at the end: " << LoadAverage() << "\n";
   PrintReport(std::cout, results, o.seconds);
   return 0;
 }

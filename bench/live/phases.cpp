@@ -27,7 +27,7 @@ std::vector<pid_t> Without(std::vector<pid_t> pids, const std::vector<pid_t>& ex
 }
 
 struct CpuReading {
-  double program, wineserver, xvfb, wine_other;
+  double program, wineserver, xvfb, wine_other, machine, program_stat;
 };
 
 }  // namespace
@@ -39,8 +39,12 @@ CpuFigures MeasureCpu(Subject& subject, Scene& scene, Motion motion, double seco
   if (subject.UsesWine()) prefix = FindPrefixProcesses(e2e::WineSession::Get().prefix());
   const std::vector<pid_t> others = Without(prefix.others, program);
   auto read = [&] {
-    return CpuReading{CpuSeconds(program), prefix.wineserver ? CpuSeconds(prefix.wineserver) : 0,
-                      xvfb_pid ? CpuSeconds(xvfb_pid) : 0, CpuSeconds(others)};
+    return CpuReading{CpuSeconds(program),
+                      prefix.wineserver ? CpuSeconds(prefix.wineserver) : 0,
+                      xvfb_pid ? CpuSeconds(xvfb_pid) : 0,
+                      CpuSeconds(others),
+                      MachineBusySeconds(),
+                      StatCpuSeconds(program)};
   };
 
   long step = 0;
@@ -70,6 +74,9 @@ CpuFigures MeasureCpu(Subject& subject, Scene& scene, Motion motion, double seco
   figures.wineserver = per10(before.wineserver, after.wineserver);
   figures.xvfb = per10(before.xvfb, after.xvfb);
   figures.wine_other = per10(before.wine_other, after.wine_other);
+  figures.machine = per10(before.machine, after.machine);
+  figures.program_stat = per10(before.program_stat, after.program_stat);
+  for (pid_t pid : program) figures.resident_kb += ResidentKilobytes(pid).value_or(0);
   return figures;
 }
 

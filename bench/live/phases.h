@@ -1,10 +1,10 @@
 // The measuring phases of the live benchmark, each on one running program.
 //
-// CPU phases: utime + stime (/proc/PID/stat) of the program, of the prefix's wineserver, of the
-// prefix's other Wine processes and of Xvfb, read before and after the phase and scaled to
-// seconds per 10 s of wall time. The benchmark itself only moves the pointer (or sleeps) then.
-// The update rate and the latency are measured in phases of their own, since they poll the
-// screen through Xvfb.
+// CPU phases: the time on a CPU of all threads (/proc/PID/task/*/schedstat) of the program, of
+// the prefix's wineserver, of the prefix's other Wine processes and of Xvfb, read before and
+// after the phase and scaled to seconds per 10 s of wall time. The benchmark itself only moves the
+// pointer (or sleeps) then. The update rate and the latency are measured in phases of their own,
+// since they poll the screen through Xvfb.
 #pragma once
 
 #include <sys/types.h>
@@ -19,7 +19,10 @@ namespace livebench {
 
 struct CpuFigures {
   double program = 0, wineserver = 0, xvfb = 0;
-  double wine_other = 0;  // the prefix's other processes: shown, not part of the total
+  double wine_other = 0;    // the prefix's other processes: shown, not part of the total
+  double program_stat = 0;  // the program's from /proc/PID/stat, the check of `program`
+  double machine = 0;       // the whole machine's busy time (every process, every CPU)
+  long resident_kb = 0;     // the program's resident memory at the end of the phase
   double Total() const { return program + wineserver + xvfb; }
 };
 

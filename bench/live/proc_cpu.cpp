@@ -49,17 +49,52 @@ std::string Comm(pid_t pid) {
 }  // namespace
 
 double CpuSeconds(pid_t pid) {
-  auto fields = StatFields(pid);
-  if (fields.size() < 13) return 0;
-  // utime and stime are fields 14 and 15 of proc(5), in clock ticks.
-  const double ticks = std::stod(fields[11]) + std::stod(fields[12]);
-  return ticks / double(sysconf(_SC_CLK_TCK));
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+  std::error_code error;
+  double nanoseconds = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(tasks, error)) {
+    // The first field is the time on a CPU in nanoseconds (the second the time waiting for one).
+    std::istringstream in(ReadAll(entry.path().string() + "/schedstat"));
+    unsigned long long on_cpu = 0;
+    if (in >> on_cpu) nanoseconds += double(on_cpu);
+  }
+  return nanoseconds / 1e9;
 }
 
 double CpuSeconds(const std::vector<pid_t>& pids) {
   double sum = 0;
   for (pid_t pid : pids) sum += CpuSeconds(pid);
   return sum;
+}
+
+double StatCpuSeconds(const std::vector<pid_t>& pids) {
+  double ticks = 0;
+  for (pid_t pid : pids) {
+    auto fields = StatFields(pid);
+    // utime and stime are fields 14 and 15 of proc(5), in clock ticks.
+    if (fields.size() >= 13) ticks += std::stod(fields[11]) + std::stod(fields[12]);
+  }
+  return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+double MachineBusySeconds() {
+  // "cpu  user nice system idle iowait irq softirq steal ..." in clock ticks.
+  std::istringstream in(ReadAll("/proc/stat"));
+  std::string label;
+  in >> label;
+  double busy = 0, value = 0;
+  for (int field = 0; field < 8 && in >> value; ++field) {
+    if (field != 3 && field != 4) busy += value;
+  }
+  return busy / double(sysconf(_SC_CLK_TCK));
+}
+
+std::optional<long> ResidentKilobytes(pid_t pid) {
+  std::istringstream status(ReadAll("/proc/" + std::to_string(pid) + "/status"));
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return std::nullopt;
 }
 
 PrefixProcesses FindPrefixProcesses(const std::string& prefix) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <limits>
 
+#include "footprint.h"
+
 namespace livebench {
 namespace {
 
@@ -67,11 +69,63 @@ std::string Fixed(double v, int decimals = 2) {
   return text;
 }
 
-const SubjectResults* Find(const std::vector<SubjectResults>& results, bool SubjectResults::*kind) {
+const SubjectResults* Find(const std::vector<SubjectResults>& results, Kind kind) {
   for (const SubjectResults& s : results) {
-    if (s.*kind) return &s;
+    if (s.kind == kind) return &s;
   }
   return nullptr;
+}
+
+bool IsTintspot(const SubjectResults& s) {
+  return s.kind == Kind::kNative || s.kind == Kind::kWindows;
+}
+
+// How far the rounds' totals of a phase lie apart: (max - min) / median, in percent.
+double Spread(const SubjectResults& s, const char* phase) {
+  std::vector<double> totals;
+  for (const RoundResult& r : s.rounds) {
+    auto it = r.cpu.find(phase);
+    if (it != r.cpu.end()) totals.push_back(it->second.Total());
+  }
+  if (totals.size() < 2) return kNone;
+  auto [low, high] = std::minmax_element(totals.begin(), totals.end());
+  return (*high - *low) / Median(totals) * 100.0;
+}
+
+double LatencyPercentile(const SubjectResults& s, double p) {
+  return OverRounds(
+      s, [&](const RoundResult& r) { return r.latency ? Percentile(r.latency->ms, p) : kNone; });
+}
+
+std::vector<double> StartSeconds(const SubjectResults& s) {
+  std::vector<double> all;
+  for (const RoundResult& r : s.rounds)
+    all.insert(all.end(), r.start_seconds.begin(), r.start_seconds.end());
+  return all;
+}
+
+// The largest resident memory at the end of a phase, in MB.
+double ResidentMegabytes(const SubjectResults& s) {
+  long most = 0;
+  for (const RoundResult& r : s.rounds) {
+    for (const auto& [phase, figures] : r.cpu) most = std::max(most, figures.resident_kb);
+  }
+  return most > 0 ? double(most) / 1024.0 : kNone;
+}
+
+// The floor's CPU per tick while moving, in ms: it ticks 100 times a second.
+double FloorMsPerTick(const SubjectResults& floor) {
+  return CpuTotal(floor, kMoving) / 1000.0 * 1000.0;
+}
+
+double Megabytes(long bytes) { return bytes < 0 ? kNone : double(bytes) / (1024.0 * 1024.0); }
+
+// "0.84 (at most 1.6) ok", or "over" when the figure misses its target.
+std::string Against(double value, double limit, bool at_most, int decimals = 2) {
+  if (std::isnan(value)) return "-";
+  const bool met = at_most ? value <= limit : value >= limit;
+  return Fixed(value, decimals) + (at_most ? " (at most " : " (at least ") +
+         Fixed(limit, decimals) + ")  " + (met ? "ok" : "MISSED");
 }
 
 void Line(std::ostream& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -84,81 +138,171 @@ void Line(std::ostream& out, const char* format, ...) {
   out << text << "\n";
 }
 
-}  // namespace
-
-void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, double seconds) {
+void PrintCpu(std::ostream& out, const std::vector<SubjectResults>& results, double seconds) {
   const size_t rounds = results.empty() ? 0 : results.front().rounds.size();
   Line(out,
-       "\nCPU seconds per 10 s (utime + stime from /proc/PID/stat over %.0f s phases), "
-       "median of %zu rounds",
+       "\nCPU seconds per 10 s (time on a CPU of every thread, /proc/PID/task/*/schedstat, over "
+       "%.0f s phases), median of %zu rounds",
        seconds, rounds);
   Line(out,
-       "total = program + wineserver + Xvfb; \"other Wine\" (the prefix's system processes) "
-       "is not in the total");
-  Line(out, "%-24s %-27s %8s %10s %6s %7s   %10s", "program", "phase", "program", "wineserver",
-       "Xvfb", "total", "other Wine");
+       "total = program + wineserver + Xvfb; spread = (max - min) / median of the rounds' totals; "
+       "\"other Wine\" (the prefix's system processes) is not in the total; machine = every "
+       "process on every CPU (/proc/stat), so machine - total is what else ran");
+  Line(out, "%-20s %-27s %8s %10s %6s %7s %7s   %10s %8s", "program", "phase", "program",
+       "wineserver", "Xvfb", "total", "spread", "other Wine", "machine");
   for (const SubjectResults& s : results) {
-    auto wine = [&](double v) { return s.is_gpick ? std::string("-") : Fixed(v); };
+    const bool wine = s.kind == Kind::kWindows || s.kind == Kind::kWineFloor;
+    auto wine_only = [&](double v) { return wine ? Fixed(v, 3) : std::string("-"); };
     for (const char* phase : {kMoving, kResting, kHiddenResting, kHiddenMoving}) {
       double total = CpuTotal(s, phase);
       if (std::isnan(total)) continue;
-      Line(out, "%-24s %-27s %8s %10s %6s %7s   %10s", s.name.c_str(), phase,
-           Fixed(Cpu(s, phase, &CpuFigures::program)).c_str(),
-           wine(Cpu(s, phase, &CpuFigures::wineserver)).c_str(),
-           Fixed(Cpu(s, phase, &CpuFigures::xvfb)).c_str(), Fixed(total).c_str(),
-           wine(Cpu(s, phase, &CpuFigures::wine_other)).c_str());
+      Line(out, "%-20s %-27s %8s %10s %6s %7s %6s%%   %10s %8s", s.name.c_str(), phase,
+           Fixed(Cpu(s, phase, &CpuFigures::program), 3).c_str(),
+           wine_only(Cpu(s, phase, &CpuFigures::wineserver)).c_str(),
+           Fixed(Cpu(s, phase, &CpuFigures::xvfb), 3).c_str(), Fixed(total, 3).c_str(),
+           Fixed(Spread(s, phase), 0).c_str(),
+           wine_only(Cpu(s, phase, &CpuFigures::wine_other)).c_str(),
+           Fixed(Cpu(s, phase, &CpuFigures::machine)).c_str());
     }
   }
+  // The threads' sum misses the time of threads that ended during the phase; /proc/PID/stat
+  // keeps it, in 10 ms steps.
+  for (const SubjectResults& s : results) {
+    for (size_t round = 0; round < s.rounds.size(); ++round) {
+      for (const auto& [phase, f] : s.rounds[round].cpu) {
+        if (std::fabs(f.program_stat - f.program) > 0.03 + 0.1 * f.program) {
+          Line(out, "note: %s, round %zu, %s: /proc/PID/stat says %.3f s, the threads %.3f s",
+               s.name.c_str(), round + 1, phase.c_str(), f.program_stat, f.program);
+        }
+      }
+    }
+  }
+}
 
+void PrintUpdates(std::ostream& out, const std::vector<SubjectResults>& results) {
   Line(out,
-       "\nUpdates and latency (own phases, pointer resting on a changing probe), median of "
-       "rounds");
-  Line(out, "%-24s %9s %8s %15s %8s %13s %18s", "program", "updates/s", "polls/s", "latency median",
+       "\nUpdates and latency (own phases, pointer resting on a changing probe, read back from a "
+       "pixel of the program's window that shows the sampled colour), median of rounds");
+  Line(out, "%-20s %9s %8s %15s %8s %13s %18s", "program", "updates/s", "polls/s", "latency median",
        "p95", "samples/miss", "ms CPU per update");
   for (const SubjectResults& s : results) {
     double polls = OverRounds(
         s, [](const RoundResult& r) { return r.updates ? r.updates->polls_per_second : kNone; });
-    double median = OverRounds(
-        s, [](const RoundResult& r) { return r.latency ? Percentile(r.latency->ms, 50) : kNone; });
-    double p95 = OverRounds(
-        s, [](const RoundResult& r) { return r.latency ? Percentile(r.latency->ms, 95) : kNone; });
     int samples = 0, missed = 0;
     for (const RoundResult& r : s.rounds) {
       if (r.latency) samples += int(r.latency->ms.size()), missed += r.latency->missed;
     }
     if (std::isnan(UpdatesPerSecond(s)) && samples == 0) {
-      Line(out, "%-24s %9s   (shows no colour)", s.name.c_str(), "-");
+      if (s.kind == Kind::kFloor || s.kind == Kind::kWineFloor) {
+        Line(out, "%-20s %9s   (shows no colour; %s ms CPU per tick at 100 ticks/s)",
+             s.name.c_str(), "-", Fixed(FloorMsPerTick(s), 3).c_str());
+      } else {
+        Line(out, "%-20s %9s   (no pixel of its window showed the colour)", s.name.c_str(), "-");
+      }
       continue;
     }
-    Line(out, "%-24s %9s %8s %12s ms %5s ms %8d/%-4d %18s", s.name.c_str(),
-         Fixed(UpdatesPerSecond(s), 1).c_str(), Fixed(polls, 0).c_str(), Fixed(median, 1).c_str(),
-         Fixed(p95, 1).c_str(), samples, missed, Fixed(MsPerUpdate(s), 3).c_str());
+    Line(out, "%-20s %9s %8s %12s ms %5s ms %8d/%-4d %18s", s.name.c_str(),
+         Fixed(UpdatesPerSecond(s), 1).c_str(), Fixed(polls, 0).c_str(),
+         Fixed(LatencyPercentile(s, 50), 1).c_str(), Fixed(LatencyPercentile(s, 95), 1).c_str(),
+         samples, missed, Fixed(MsPerUpdate(s), 3).c_str());
   }
+}
 
-  const SubjectResults* floor = Find(results, &SubjectResults::is_floor);
-  const SubjectResults* gpick = Find(results, &SubjectResults::is_gpick);
-  Line(out, "\nRatios (totals: program + wineserver + Xvfb)");
-  const SubjectResults* first = Find(results, &SubjectResults::is_tintspot);
+void PrintFootprint(std::ostream& out, const std::vector<SubjectResults>& results,
+                    std::map<std::string, Footprint>& footprints) {
+  Line(out,
+       "\nStart and footprint (start: launch to the window viewable, for Tintspot also painted, "
+       "median and slowest of every start; resident: the largest VmRSS at the end of a phase)");
+  Line(out, "%-20s %8s %8s %12s %9s %12s", "program", "start s", "slowest", "resident MB",
+       "file MB", "stripped MB");
   for (const SubjectResults& s : results) {
-    if (!s.is_tintspot) continue;
-    if (&s != first) {
-      Line(out, "%-24s / %s: moving %s, resting %s, per update %s", s.name.c_str(),
+    const std::vector<double> starts = StartSeconds(s);
+    const Footprint* f = s.binary.empty() ? nullptr : &footprints[s.binary];
+    Line(out, "%-20s %8s %8s %12s %9s %12s", s.name.c_str(), Fixed(Median(starts), 3).c_str(),
+         Fixed(starts.empty() ? kNone : *std::max_element(starts.begin(), starts.end()), 3).c_str(),
+         Fixed(ResidentMegabytes(s), 1).c_str(),
+         f ? Fixed(Megabytes(f->file_bytes), 3).c_str() : "-",
+         f ? Fixed(Megabytes(f->stripped_bytes), 3).c_str() : "-");
+  }
+  for (const SubjectResults& s : results) {
+    if (!IsTintspot(s) || s.binary.empty()) continue;
+    const Footprint& f = footprints[s.binary];
+    std::string own, through;
+    for (const Library& l : f.libraries) {
+      // Only a library the program links itself has to be in a group.
+      const std::string group = l.group.empty() ? (l.direct ? "OTHER" : "") : l.group;
+      (l.direct ? own : through) += " " + l.name + (group.empty() ? "" : " [" + group + "]");
+    }
+    out << s.name << " links:" << (own.empty() ? " (not known)" : own) << "\n";
+    if (!through.empty()) out << "  and loads through them:" << through << "\n";
+  }
+}
+
+// The figures the native build has to meet, for each Tintspot (the Windows build's beside it).
+void PrintTargets(std::ostream& out, const std::vector<SubjectResults>& results,
+                  std::map<std::string, Footprint>& footprints) {
+  const SubjectResults* floor = Find(results, Kind::kFloor);
+  const SubjectResults* windows = Find(results, Kind::kWindows);
+  const SubjectResults* gpick = Find(results, Kind::kGpick);
+  Line(out, "\nFigures against the native build's targets (totals: program + wineserver + Xvfb)");
+  for (const SubjectResults& s : results) {
+    if (!IsTintspot(s)) continue;
+    Line(out, "%s:", s.name.c_str());
+    if (floor) {
+      Line(out, "  moving, CPU per update / floor's per tick:   %s",
+           Against(MsPerUpdate(s) / FloorMsPerTick(*floor), 1.6, true, 3).c_str());
+      Line(out, "  at rest, CPU / floor's at rest:               %s",
+           Against(CpuTotal(s, kResting) / CpuTotal(*floor, kResting), 1.15, true, 3).c_str());
+    }
+    Line(out, "  latency p95, ms:                              %s",
+         Against(LatencyPercentile(s, 95), 11, true, 1).c_str());
+    Line(out, "  updates/s:                                    %s",
+         Against(UpdatesPerSecond(s), 95, false, 2).c_str());
+    Line(out, "  start, median s:                              %s",
+         Against(Median(StartSeconds(s)), 0.2, true, 3).c_str());
+    Line(out, "  resident MB:                                  %s",
+         Against(ResidentMegabytes(s), 12, true, 1).c_str());
+    if (!s.binary.empty()) {
+      const Footprint& f = footprints[s.binary];
+      Line(out, "  binary MB (pictures built in), stripped:      %s",
+           Against(Megabytes(f.stripped_bytes), 1, true, 3).c_str());
+      const char* what = s.kind == Kind::kWindows ? "imports only Windows system DLLs:     "
+                                                  : "links only X, FreeType, C/C++ runtime:";
+      const char* verdict = f.libraries.empty() ? "-" : f.OnlyKnownGroups() ? "yes" : "NO";
+      Line(out, "  %s        %s", what, verdict);
+    }
+    for (const SubjectResults* other : {windows, gpick}) {
+      if (other == nullptr || other == &s) continue;
+      Line(out, "  / %-16s per update moving %s, per 10 s moving %s, at rest %s",
+           (other->name + ":").c_str(), Fixed(MsPerUpdate(s) / MsPerUpdate(*other)).c_str(),
+           Fixed(CpuTotal(s, kMoving) / CpuTotal(*other, kMoving)).c_str(),
+           Fixed(CpuTotal(s, kResting) / CpuTotal(*other, kResting)).c_str());
+    }
+  }
+  // Several builds of one kind: each against the first.
+  for (Kind kind : {Kind::kNative, Kind::kWindows}) {
+    const SubjectResults* first = Find(results, kind);
+    for (const SubjectResults& s : results) {
+      if (s.kind != kind || &s == first) continue;
+      Line(out, "%s / %s: moving %s, resting %s, per update %s", s.name.c_str(),
            first->name.c_str(), Fixed(CpuTotal(s, kMoving) / CpuTotal(*first, kMoving)).c_str(),
            Fixed(CpuTotal(s, kResting) / CpuTotal(*first, kResting)).c_str(),
            Fixed(MsPerUpdate(s) / MsPerUpdate(*first)).c_str());
     }
-    if (floor) {
-      Line(out, "%-24s at rest / %s at rest:              %s", s.name.c_str(), floor->name.c_str(),
-           Fixed(CpuTotal(s, kResting) / CpuTotal(*floor, kResting)).c_str());
-    }
-    if (gpick) {
-      Line(out, "%-24s per update while moving / %s's:  %s", s.name.c_str(), gpick->name.c_str(),
-           Fixed(MsPerUpdate(s) / MsPerUpdate(*gpick)).c_str());
-      Line(out, "%-24s per 10 s moving / %s's: %s, resting / %s's: %s", s.name.c_str(),
-           gpick->name.c_str(), Fixed(CpuTotal(s, kMoving) / CpuTotal(*gpick, kMoving)).c_str(),
-           gpick->name.c_str(), Fixed(CpuTotal(s, kResting) / CpuTotal(*gpick, kResting)).c_str());
-    }
   }
+}
+
+}  // namespace
+
+void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, double seconds) {
+  std::map<std::string, Footprint> footprints;
+  for (const SubjectResults& s : results) {
+    if (!s.binary.empty() && !footprints.count(s.binary)) footprints[s.binary] = Inspect(s.binary);
+  }
+  PrintCpu(out, results, seconds);
+  PrintUpdates(out, results);
+  PrintFootprint(out, results, footprints);
+  PrintTargets(out, results, footprints);
 }
 
 }  // namespace livebench

@@ -1,4 +1,4 @@
-// The live benchmark's results over its rounds, and the table and ratios it prints.
+// The live benchmark's results over its rounds, and the tables, ratios and targets it prints.
 #pragma once
 
 #include <map>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "phases.h"
+#include "subjects.h"
 
 namespace livebench {
 
@@ -22,11 +23,13 @@ struct RoundResult {
   std::map<std::string, CpuFigures> cpu;  // by phase name
   std::optional<UpdateRate> updates;
   std::optional<Latencies> latency;
+  std::vector<double> start_seconds;  // launch to window, of each start in the round
 };
 
 struct SubjectResults {
   std::string name;
-  bool is_tintspot = false, is_floor = false, is_gpick = false;
+  Kind kind;
+  std::string binary;  // the file whose size and libraries are shown; empty for none
   std::vector<RoundResult> rounds;
 };
 
