@@ -43,16 +43,10 @@ struct HelpPopupWindow::Impl {
   bool composed = false;
 
   void Handle(XEvent& event) {
-    switch (event.type) {
-      case Expose: window->HandleExpose(event); break;
-      case KeyPress:
-        if (events.key_press) events.key_press(event.xkey);
-        break;
-      case FocusIn:
-      case FocusOut:
-        if (events.focus_change) events.focus_change(event.xfocus);
-        break;
-      default: break;
+    if (event.type == Expose) {
+      window->HandleExpose(event);
+    } else {
+      events.Forward(event);
     }
   }
 };

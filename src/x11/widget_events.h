@@ -14,6 +14,20 @@ struct WidgetEvents {
   std::function<void(XKeyEvent&)> key_press;
   // Every FocusIn and FocusOut on one of the widget's windows.
   std::function<void(XFocusChangeEvent&)> focus_change;
+
+  // Hands a key press or a focus change on to the shell; false for any other event.
+  bool Forward(XEvent& event) const {
+    switch (event.type) {
+      case KeyPress:
+        if (key_press) key_press(event.xkey);
+        return true;
+      case FocusIn:
+      case FocusOut:
+        if (focus_change) focus_change(event.xfocus);
+        return true;
+      default: return false;
+    }
+  }
 };
 
 }  // namespace tintspot::x11

@@ -116,14 +116,7 @@ struct ZoomListBox::Impl {
           MoveTo(selection + (event.xbutton.button == Button4 ? -1 : 1));
         }
         break;
-      case KeyPress:
-        if (events.key_press) events.key_press(event.xkey);
-        break;
-      case FocusIn:
-      case FocusOut:
-        if (events.focus_change) events.focus_change(event.xfocus);
-        break;
-      default: break;
+      default: events.Forward(event); break;
     }
   }
 
