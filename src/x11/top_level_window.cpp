@@ -17,13 +17,16 @@ TopLevelWindow::TopLevelWindow(Display* display, int x, int y, int width, int he
                                const std::string& title, const std::vector<ArgbImage>& icons,
                                long event_mask)
     : display_(display) {
-  const int screen = DefaultScreen(display_);
+  // The program paints every pixel of its window: the server neither clears what is exposed
+  // (no background) nor throws the contents away when the height changes (they stay put at the
+  // top), so a change of height shows no black flash before the repaint.
   XSetWindowAttributes attributes{};
-  attributes.background_pixel = BlackPixel(display_, screen);
+  attributes.background_pixmap = None;
+  attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = event_mask;
   window_ = XCreateWindow(display_, DefaultRootWindow(display_), x, y, unsigned(width),
                           unsigned(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                          CWBackPixel | CWEventMask, &attributes);
+                          CWBackPixmap | CWBitGravity | CWEventMask, &attributes);
 
   XClassHint class_hint{};
   char res_name[] = "tintspot", res_class[] = "Tintspot";
