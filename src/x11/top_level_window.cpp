@@ -20,10 +20,14 @@ TopLevelWindow::TopLevelWindow(Display* display, int x, int y, int width, int he
   const int screen = DefaultScreen(display_);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = BlackPixel(display_, screen);
+  // A resize keeps what is shown (the window grows and shrinks at its bottom): with the
+  // default gravity the server would clear the whole window and it would show black until
+  // repainted, the swatch and its padlock included.
+  attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = event_mask;
   window_ = XCreateWindow(display_, DefaultRootWindow(display_), x, y, unsigned(width),
                           unsigned(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                          CWBackPixel | CWEventMask, &attributes);
+                          CWBackPixel | CWBitGravity | CWEventMask, &attributes);
 
   XClassHint class_hint{};
   char res_name[] = "tintspot", res_class[] = "Tintspot";
