@@ -49,17 +49,18 @@ Rect PlaceOnMonitor(Display* display, ScreenPoint top_left, const Rect& size) {
 }
 
 // Grabs can fail for a moment while another client still holds one; a menu tries a while.
+// The keyboard comes first: once the pointer is seen grabbed, keys reach the menu as well.
 bool Grab(Display* display, Window window) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
   bool pointer = false, keyboard = false;
   while (true) {
+    if (!keyboard)
+      keyboard = XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
+                 GrabSuccess;
     if (!pointer)
       pointer = XGrabPointer(display, window, False,
                              ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                              GrabModeAsync, 0L, 0L, CurrentTime) == GrabSuccess;
-    if (!keyboard)
-      keyboard = XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
-                 GrabSuccess;
     if ((pointer && keyboard) || std::chrono::steady_clock::now() >= end) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }

@@ -385,6 +385,12 @@ void X11Platform::OpenAddress(const std::string& address) {
 MenuCommand X11Platform::TrackOptionsMenu(ScreenPoint point) {
   if (lost_) return MenuCommand::None;
   shell_.painter.FlushBatch();
+  // The menu takes the pointer from the main window, as a Windows menu takes the capture: the
+  // left press that opened it captured the pointer for the main window. That grab goes first,
+  // so the menu's own grab is the only one while it shows (to another client the pointer is
+  // grabbed only once the menu tracks it; the main window's grab held until then took the
+  // clicks meant for the menu) and the capture is not thought held after the menu has gone.
+  ReleaseMouseCapture();
   return shell_.menu.Track(point);
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string>
 
 #include "app_probe.h"
 
@@ -213,19 +214,24 @@ TEST_F(KeyboardClipboardTest, KeysReachTheCommandsWhileTheZoomListHasTheFocus) {
 }
 
 // A held key toggles the lock at every key-down, auto-repeats included: three presses lock, two
-// more keep it locked, one more unlocks.
+// more keep it locked, one more unlocks. (A release that comes after a further repeat, on a
+// loaded machine, makes one press more; the lock follows the presses the server made.)
 TEST_F(KeyboardClipboardTest, HeldKeyTogglesAtEveryAutoRepeat) {
   ASSERT_NO_FATAL_FAILURE(Focus());
-  ASSERT_TRUE(x().RepeatKey(XK_space, 3)) << "hold time missed its window";
-  EXPECT_TRUE(LockBecomes(true));
-  ASSERT_TRUE(x().RepeatKey(XK_space, 2)) << "hold time missed its window";
-  // Keys are handled in order: once Ctrl-M has hidden the panel, both key-downs have been
-  // handled (between them the lock is off for a moment, which a loaded machine lets show).
-  x().TapKey(XK_m, kCtrl);
-  ASSERT_TRUE(WaitUntil([&] { return probe().Height() == kCompactHeight; }, milliseconds(3000)));
-  EXPECT_TRUE(LockStays(true));
-  ASSERT_TRUE(x().RepeatKey(XK_space, 1)) << "hold time missed its window";
-  EXPECT_TRUE(LockBecomes(false));
+  int presses = 0;
+  int height = kFullHeight;
+  for (int held : {3, 2, 1}) {
+    SCOPED_TRACE("held for " + std::to_string(held) + " presses");
+    const int made = x().RepeatKey(XK_space, held);
+    ASSERT_GE(made, held) << "the server did not repeat the key";
+    presses += made;
+    // Keys are handled in order: once Ctrl-M has shown or hidden the panel, every key-down
+    // before it has been handled (in between the lock may show each of them).
+    x().TapKey(XK_m, kCtrl);
+    height = height == kFullHeight ? kCompactHeight : kFullHeight;
+    ASSERT_TRUE(WaitUntil([&] { return probe().Height() == height; }, milliseconds(3000)));
+    EXPECT_TRUE(LockStays(presses % 2 == 1)) << presses << " presses";
+  }
 }
 
 // While another program holds the clipboard open, a copy shows "Cannot open clipboard." in an

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "key_event_recorder.h"
 #include "xdriver_internal.h"
 
 namespace e2e {
@@ -179,31 +180,31 @@ void XDriver::TapKey(KeySym keysym, unsigned modifiers) {
   PressModifiers(modifiers, false);
 }
 
-bool XDriver::RepeatKey(KeySym keysym, int presses, unsigned modifiers) {
+int XDriver::RepeatKey(KeySym keysym, int presses, unsigned modifiers) {
   // The X server repeats held keys itself and drops a second XTest press of a key that is
-  // already down, so the key is held down long enough for the server's auto-repeat to give
-  // `presses` presses, under a repeat timing set for that moment: presses come at 0, kDelayMs,
-  // kDelayMs + kIntervalMs ..., and the release is aimed half an interval after the last one.
+  // already down, so the key is held down under a known auto-repeat timing (presses at 0,
+  // kDelayMs, kDelayMs + kIntervalMs ...) until the server has made `presses` presses of it,
+  // counted as the server makes them, and released then. A clock of our own would not do: on a
+  // loaded machine the server's repeats and our sleep drift apart.
   constexpr int kDelayMs = 200, kIntervalMs = 150;
-  const int earliest = presses > 1 ? kDelayMs + (presses - 2) * kIntervalMs : 0;
-  const int latest = presses > 1 ? earliest + kIntervalMs : kDelayMs;
+  bool shift = false;
+  KeyEventRecorder recorder(display_, KeyCodeFor(keysym, &shift));
   unsigned old_delay = 0, old_interval = 0;
   XkbGetAutoRepeatRate(display_, XkbUseCoreKbd, &old_delay, &old_interval);
   XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, kDelayMs, kIntervalMs);
   XAutoRepeatOn(display_);
   PressModifiers(modifiers, true);
   KeyDown(keysym);
-  auto down = std::chrono::steady_clock::now();
-  if (presses > 1) SleepMs(earliest + kIntervalMs / 2);
+  recorder.WaitUntil([&] { return recorder.presses() >= presses; },
+                     std::chrono::milliseconds(kDelayMs + presses * kIntervalMs + 10000));
   KeyUp(keysym);
-  auto held =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - down)
-          .count();
+  // Every press made before the release is recorded ahead of it.
+  recorder.WaitUntil([&] { return recorder.releases() > 0; }, std::chrono::milliseconds(10000));
   PressModifiers(modifiers, false);
   XAutoRepeatOff(display_);
   XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, old_delay, old_interval);
   Sync();
-  return held >= earliest && held < latest;
+  return recorder.presses();
 }
 
 // ---- Screen ----

@@ -111,11 +111,11 @@ class XDriver {
   void KeyDown(KeySym keysym);
   void KeyUp(KeySym keysym);
   void TapKey(KeySym keysym, unsigned modifiers = kNoModifier);
-  // Holds the key down until the server's auto-repeat has given `presses` presses (without
+  // Holds the key down until the server's auto-repeat has made `presses` presses of it (without
   // releases in between), then releases it; takes about 0.2 s + 0.15 s per further press.
-  // The count rests on timing: false means the hold time missed its window (a heavily loaded
-  // machine), so the number of presses is uncertain.
-  [[nodiscard]] bool RepeatKey(KeySym keysym, int presses, unsigned modifiers = kNoModifier);
+  // Returns the number of presses the server made: more than asked when the release came only
+  // after a further repeat (a loaded machine), fewer only when the server did not repeat.
+  [[nodiscard]] int RepeatKey(KeySym keysym, int presses, unsigned modifiers = kNoModifier);
 
   // Screen contents, read from the root window (what is visible, all windows included).
   Rgb PixelAt(int x, int y);

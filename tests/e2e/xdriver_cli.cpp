@@ -59,7 +59,9 @@ int Dispatch(e2e::XDriver& x, const std::vector<std::string>& a) {
   } else if (c == "key") {
     x.TapKey(Keysym(a.at(1)), a.size() > 2 ? Modifiers(a[2]) : 0);
   } else if (c == "repeat") {
-    return x.RepeatKey(Keysym(a.at(1)), Arg(a, 2)) ? 0 : 1;
+    const int presses = x.RepeatKey(Keysym(a.at(1)), Arg(a, 2));
+    std::cout << presses << "\n";
+    return presses >= Arg(a, 2) ? 0 : 1;
   } else if (c == "pixel") {
     std::cout << x.PixelAt(Arg(a, 1), Arg(a, 2)) << "\n";
   } else if (c == "screenshot") {

@@ -81,8 +81,9 @@ TEST_F(XDriverInputTest, ShiftIsAddedForAShiftedKeysym) {
 TEST_F(XDriverInputTest, RepeatKeyPressesSeveralTimesBeforeOneRelease) {
   Bool supported = False;
   XkbSetDetectableAutoRepeat(x().display(), True, &supported);  // as Wine asks for it
-  for (int presses : {1, 2, 5}) {
-    ASSERT_TRUE(x().RepeatKey(XK_space, presses, kShift)) << "hold time missed its window";
+  for (int asked : {1, 2, 5}) {
+    const int presses = x().RepeatKey(XK_space, asked, kShift);
+    ASSERT_GE(presses, asked);
     auto events = Events();
     ASSERT_EQ(events.size(), size_t(presses) + 3) << presses;  // with Shift down and up
     for (int i = 1; i <= presses; ++i) {
