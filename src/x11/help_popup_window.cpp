@@ -53,11 +53,11 @@ struct HelpPopupWindow::Impl {
 
 HelpPopupWindow::HelpPopupWindow(EventLoop& loop, WidgetEvents events)
     : impl_(new Impl{loop, std::move(events), nullptr}) {
-  WidgetWindowSpec spec;
-  spec.where = Rect::FromSize(0, 0, kHelpWidth, kHelpHeight);
-  spec.name = "frmHelp";
-  spec.events = KeyPressMask | KeyReleaseMask | FocusChangeMask | ButtonPressMask;
-  impl_->window = std::make_unique<WidgetWindow>(loop.display(), spec);
+  WidgetWindowSetup setup;
+  setup.where = Rect::FromSize(0, 0, kHelpWidth, kHelpHeight);
+  setup.name = "frmHelp";
+  setup.events = KeyPressMask | KeyReleaseMask | FocusChangeMask | ButtonPressMask;
+  impl_->window = std::make_unique<WidgetWindow>(loop.display(), setup);
   Impl* impl = impl_;
   loop.AddWindow(impl_->window->id(), [impl](XEvent& event) { impl->Handle(event); });
 }

@@ -116,19 +116,20 @@ class MessageBoxWindow {
         (work.left + work.right - (layout_.width + kBoxFrameWidth)) / 2 + kBoxFrameLeft;
     const int top =
         (work.top + work.bottom - (layout_.height + kBoxFrameHeight)) / 2 + kBoxFrameTop;
-    WidgetWindowSpec spec;
-    spec.where = Rect::FromSize(left, top, layout_.width, layout_.height);
+    WidgetWindowSetup setup;
+    setup.where = Rect::FromSize(left, top, layout_.width, layout_.height);
     if (framed_) {
-      spec.where = Rect::FromSize(left - kBoxFrameLeft, top - kBoxFrameTop,
-                                  layout_.width + kBoxFrameWidth, layout_.height + kBoxFrameHeight);
+      setup.where =
+          Rect::FromSize(left - kBoxFrameLeft, top - kBoxFrameTop, layout_.width + kBoxFrameWidth,
+                         layout_.height + kBoxFrameHeight);
       client_at_ = {kBoxFrameLeft, kBoxFrameTop};
     }
-    spec.override_redirect = false;
-    spec.name = caption;
-    spec.events = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                  PointerMotionMask | FocusChangeMask | StructureNotifyMask;
-    window_ = std::make_unique<WidgetWindow>(display, spec);
-    SetDialogProperties(display, window_->id(), owner, spec.where);
+    setup.override_redirect = false;
+    setup.name = caption;
+    setup.events = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                   PointerMotionMask | FocusChangeMask | StructureNotifyMask;
+    window_ = std::make_unique<WidgetWindow>(display, setup);
+    SetDialogProperties(display, window_->id(), owner, setup.where);
     delete_window_ = XInternAtom(display, "WM_DELETE_WINDOW", False);
     Paint();
     loop.AddWindow(window_->id(), [this](XEvent& event) { Handle(event); });

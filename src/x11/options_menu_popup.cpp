@@ -158,12 +158,12 @@ struct OptionsMenuPopup::Impl {
 
 OptionsMenuPopup::OptionsMenuPopup(EventLoop& loop, WidgetEvents events)
     : impl_(new Impl{loop, std::move(events), nullptr}) {
-  WidgetWindowSpec spec;
-  spec.where = OptionsMenuSize();
-  spec.name = "mnuOptions";
-  spec.events = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
-                KeyReleaseMask | FocusChangeMask;
-  impl_->window = std::make_unique<WidgetWindow>(loop.display(), spec);
+  WidgetWindowSetup setup;
+  setup.where = OptionsMenuSize();
+  setup.name = "mnuOptions";
+  setup.events = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
+                 KeyReleaseMask | FocusChangeMask;
+  impl_->window = std::make_unique<WidgetWindow>(loop.display(), setup);
   Impl* impl = impl_;
   loop.AddWindow(impl_->window->id(), [impl](XEvent& event) { impl->Handle(event); });
 }

@@ -82,10 +82,10 @@ struct TooltipWindows::Impl {
     const int height = face.Height() + 2 * (kTextMargin + kBorder);
     const Rect place = Place(Rect{0, 0, width, height}, tip);
     if (!window) {
-      WidgetWindowSpec spec;
-      spec.where = place;
-      spec.name = "tooltips_class32";
-      window = std::make_unique<WidgetWindow>(loop.display(), spec);
+      WidgetWindowSetup setup;
+      setup.where = place;
+      setup.name = "tooltips_class32";
+      window = std::make_unique<WidgetWindow>(loop.display(), setup);
       WidgetWindow* tip_window = window.get();
       loop.AddWindow(window->id(),
                      [tip_window](XEvent& event) { tip_window->HandleExpose(event); });

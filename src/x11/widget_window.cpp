@@ -25,20 +25,20 @@ void SetProgramProperties(Display* display, Window window, const std::string& na
 
 }  // namespace
 
-WidgetWindow::WidgetWindow(Display* display, const WidgetWindowSpec& spec)
-    : display_(display), image_(display), where_(spec.where), top_level_(spec.parent == 0) {
+WidgetWindow::WidgetWindow(Display* display, const WidgetWindowSetup& setup)
+    : display_(display), image_(display), where_(setup.where), top_level_(setup.parent == 0) {
   const int screen = DefaultScreen(display);
   XSetWindowAttributes attributes{};
-  attributes.override_redirect = spec.override_redirect ? True : False;
-  attributes.event_mask = ExposureMask | spec.events;
+  attributes.override_redirect = setup.override_redirect ? True : False;
+  attributes.event_mask = ExposureMask | setup.events;
   attributes.background_pixmap = None;
-  attributes.save_under = spec.override_redirect ? True : False;
-  const Window parent = top_level_ ? RootWindow(display, screen) : spec.parent;
+  attributes.save_under = setup.override_redirect ? True : False;
+  const Window parent = top_level_ ? RootWindow(display, screen) : setup.parent;
   window_ = XCreateWindow(
       display, parent, where_.left, where_.top, unsigned(std::max(where_.Width(), 1)),
       unsigned(std::max(where_.Height(), 1)), 0, CopyFromParent, InputOutput, CopyFromParent,
       CWOverrideRedirect | CWEventMask | CWBackPixmap | CWSaveUnder, &attributes);
-  if (top_level_) SetProgramProperties(display, window_, spec.name);
+  if (top_level_) SetProgramProperties(display, window_, setup.name);
   gc_ = XCreateGC(display, window_, 0, nullptr);
   canvas_ = PixelBuffer(where_.Width(), where_.Height());
 }

@@ -15,7 +15,7 @@
 
 namespace tintspot::x11 {
 
-struct WidgetWindowSpec {
+struct WidgetWindowSetup {
   Window parent = 0;  // 0: the root (a top-level); otherwise a child at `where` in the parent
   Rect where;         // in the parent's coordinates (root coordinates for a top-level)
   bool override_redirect = true;
@@ -25,7 +25,7 @@ struct WidgetWindowSpec {
 
 class WidgetWindow {
  public:
-  WidgetWindow(Display* display, const WidgetWindowSpec& spec);
+  WidgetWindow(Display* display, const WidgetWindowSetup& setup);
   ~WidgetWindow();
   WidgetWindow(const WidgetWindow&) = delete;
   WidgetWindow& operator=(const WidgetWindow&) = delete;

@@ -157,14 +157,14 @@ struct ZoomListBox::Impl {
 ZoomListBox::ZoomListBox(EventLoop& loop, Window parent, WidgetEvents events,
                          std::function<void()> picked)
     : impl_(new Impl{loop, std::move(events), std::move(picked), nullptr, nullptr}) {
-  WidgetWindowSpec field;
+  WidgetWindowSetup field;
   field.parent = parent;
   field.where = kZoomListBounds;
   field.override_redirect = false;
   field.events =
       ButtonPressMask | ButtonReleaseMask | KeyPressMask | KeyReleaseMask | FocusChangeMask;
   impl_->field = std::make_unique<WidgetWindow>(loop.display(), field);
-  WidgetWindowSpec list;
+  WidgetWindowSetup list;
   list.where = Rect::FromSize(0, 0, kZoomListBounds.Width(), kZoomDroppedListHeight);
   list.name = "cboZoom";
   list.events = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
