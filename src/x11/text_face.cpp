@@ -5,7 +5,9 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace tintspot::x11 {
@@ -15,11 +17,29 @@ struct TextFace::Impl {
   FT_Face face = nullptr;
   Smoothing smoothing = Smoothing::kNone;
 
+  // One character as the face draws and measures it, rasterised once: labels are drawn again
+  // at every sampling tick, and loading a glyph costs far more than copying its bits.
+  struct Glyph {
+    bool drawn = false;  // the face could rasterise it
+    int advance = 0;     // the drawn advance
+    int measured = 0;    // the advance a text extent counts
+    int left = 0, top = 0, width = 0, rows = 0;
+    std::vector<std::uint8_t> coverage;  // rows x width, 0..255
+  };
+  mutable std::array<std::optional<Glyph>, 256> glyphs;
+
   ~Impl() {
     if (face != nullptr) FT_Done_Face(face);
     if (library != nullptr) FT_Done_FreeType(library);
   }
 
+  const Glyph& GlyphOf(unsigned char character) const {
+    std::optional<Glyph>& slot = glyphs[character];
+    if (!slot) slot = MakeGlyph(character);
+    return *slot;
+  }
+
+ private:
   // Loads and rasterises one character; false when the face cannot.
   bool Load(unsigned char character) const {
     const FT_UInt index = FT_Get_Char_Index(face, character);
@@ -33,13 +53,35 @@ struct TextFace::Impl {
 
   int Advance() const { return int((face->glyph->advance.x + 32) >> 6); }
 
-  // The advance a text extent counts: the hinted outline's, also where the face draws the
-  // character from an embedded bitmap of another width (as Wine's GDI measures such faces).
-  int MeasuredAdvance(unsigned char character) const {
+  Glyph MakeGlyph(unsigned char character) const {
+    Glyph glyph;
+    // The advance a text extent counts: the hinted outline's, also where the face draws the
+    // character from an embedded bitmap of another width (as Wine's GDI measures such faces).
     const FT_UInt index = FT_Get_Char_Index(face, character);
-    if (FT_IS_SCALABLE(face) && FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) == 0)
-      return Advance();
-    return Load(character) ? Advance() : 0;
+    const bool outlined =
+        FT_IS_SCALABLE(face) && FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) == 0;
+    if (outlined) glyph.measured = Advance();
+    if (!Load(character)) return glyph;
+    glyph.drawn = true;
+    glyph.advance = Advance();
+    if (!outlined) glyph.measured = glyph.advance;
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.width = int(bitmap.width);
+    glyph.rows = int(bitmap.rows);
+    glyph.coverage.resize(size_t(glyph.width) * size_t(glyph.rows));
+    for (int row = 0; row < glyph.rows; ++row) {
+      const unsigned char* line = bitmap.buffer + ptrdiff_t(row) * bitmap.pitch;
+      for (int col = 0; col < glyph.width; ++col) {
+        glyph.coverage[size_t(row) * size_t(glyph.width) + size_t(col)] =
+            std::uint8_t(bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                             ? (((line[col / 8] >> (7 - col % 8)) & 1u) ? 255u : 0u)
+                             : line[col]);
+      }
+    }
+    return glyph;
   }
 };
 
@@ -74,7 +116,7 @@ TextFace::TextFace(const std::string& path, int logfont_height, Smoothing smooth
     SelectStrike(face, logfont_height);
     ascent_ = int(face->size->metrics.ascender >> 6);
     descent_ = int(-face->size->metrics.descender >> 6);
-    average_width_ = impl_->MeasuredAdvance('x');
+    average_width_ = impl_->GlyphOf('x').measured;
     return;
   }
   // GDI's ascent and descent are the OS/2 table's Windows values; the cell height is their sum.
@@ -92,44 +134,38 @@ TextFace::TextFace(const std::string& path, int logfont_height, Smoothing smooth
   descent_ = RoundedScale(win_descent, ppem, units);
   average_width_ = os2 != nullptr && os2->xAvgCharWidth > 0
                        ? RoundedScale(os2->xAvgCharWidth, ppem, units)
-                       : impl_->MeasuredAdvance('x');
+                       : impl_->GlyphOf('x').measured;
 }
 
 TextFace::~TextFace() = default;
 
 int TextFace::AdvanceWidth(const std::string& text) const {
   int width = 0;
-  for (char c : text) width += impl_->MeasuredAdvance(static_cast<unsigned char>(c));
+  for (char c : text) width += impl_->GlyphOf(static_cast<unsigned char>(c)).measured;
   return width;
 }
 
 CoverageMask TextFace::Render(const std::string& text) const {
   CoverageMask mask;
   // Drawn characters follow each other by their drawn advances; the box is as wide as that.
-  for (char c : text) {
-    if (impl_->Load(static_cast<unsigned char>(c))) mask.width += impl_->Advance();
-  }
+  for (char c : text) mask.width += impl_->GlyphOf(static_cast<unsigned char>(c)).advance;
   mask.height = Height();
   mask.coverage.assign(size_t(mask.width) * size_t(mask.height), 0);
   int pen = 0;
   for (char c : text) {
-    if (!impl_->Load(static_cast<unsigned char>(c))) continue;
-    const FT_GlyphSlot glyph = impl_->face->glyph;
-    const FT_Bitmap& bitmap = glyph->bitmap;
-    const int left = pen + glyph->bitmap_left, top = ascent_ - glyph->bitmap_top;
-    for (int row = 0; row < int(bitmap.rows); ++row) {
-      const unsigned char* line = bitmap.buffer + ptrdiff_t(row) * bitmap.pitch;
-      for (int col = 0; col < int(bitmap.width); ++col) {
+    const Impl::Glyph& glyph = impl_->GlyphOf(static_cast<unsigned char>(c));
+    if (!glyph.drawn) continue;
+    const int left = pen + glyph.left, top = ascent_ - glyph.top;
+    for (int row = 0; row < glyph.rows; ++row) {
+      for (int col = 0; col < glyph.width; ++col) {
         const int x = left + col, y = top + row;
         if (x < 0 || y < 0 || x >= mask.width || y >= mask.height) continue;
-        const unsigned value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
-                                   ? (((line[col / 8] >> (7 - col % 8)) & 1u) ? 255u : 0u)
-                                   : line[col];
+        const unsigned value = glyph.coverage[size_t(row) * size_t(glyph.width) + size_t(col)];
         auto& cell = mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)];
         cell = std::uint8_t(std::max<unsigned>(cell, value));
       }
     }
-    pen += impl_->Advance();
+    pen += glyph.advance;
   }
   return mask;
 }
