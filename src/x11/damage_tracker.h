@@ -1,11 +1,15 @@
 // Knows whether anything was drawn on a rectangle of the screen since it was last read.
 //
-// A DAMAGE object on the root window in raw-rectangle mode: the server reports every rectangle
-// any client draws (into its own windows too), mapping and moving windows included. The server
+// A DAMAGE object on the root window in raw-rectangle mode, kept while the same rectangle is
+// asked about tick after tick: the server reports every rectangle any client draws (into its
+// own windows too), mapping and moving windows included. The server
 // handles requests in order, so once a round trip to the server has returned (the tick's
 // pointer query), every drawing it handled before has its report in Xlib's queue: Changed()
 // takes the reports from there itself, so a change is seen by the first tick after it.
-// Without the DAMAGE extension every question answers "changed".
+// A report carries the number of this program's last request the server had handled when it
+// was made: reports from before the latest read are in that read and tell nothing new (the
+// server reports the whole root when the watch begins). Without the DAMAGE extension every
+// question answers "changed".
 #pragma once
 
 #include <X11/Xlib.h>
@@ -24,23 +28,31 @@ class DamageTracker {
   DamageTracker(const DamageTracker&) = delete;
   DamageTracker& operator=(const DamageTracker&) = delete;
 
-  bool Available() const { return damage_ != 0; }
+  bool Available() const { return available_; }
 
   // For the event loop: takes a damage report it has dequeued (true), false for other events.
   bool HandleEvent(const XEvent& event);
   // Marks the whole screen changed (a display change, a lost report).
   void Invalidate() { everything_ = true; }
 
+  // The screen is read from request `serial` on: what the server reported before it handled
+  // that request is in the read.
+  void ReadBegins(unsigned long serial) { read_serial_ = serial; }
+
   // True when something may have touched `area` since the last call of Changed(area), or
-  // when `area` is not the rectangle asked last time (what touched it before is not known).
-  // Starts a new period for `area`.
+  // when `area` is not the rectangle asked last time, or was asked only once so far (what
+  // touched it before is not known). Starts a new period for `area`.
   bool Changed(const Rect& area);
 
  private:
   void Add(const Rect& r);
+  // Makes or destroys the damage object; either way nothing is known as touched.
+  void Watch(bool on);
 
   Display* display_;
-  Damage damage_ = 0;
+  bool available_ = false;  // the server has DAMAGE
+  Damage damage_ = 0;       // while watching
+  unsigned long read_serial_ = 0;
   int event_base_ = 0;
   bool everything_ = true;
   bool asked_ = false;

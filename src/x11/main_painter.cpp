@@ -10,9 +10,8 @@ MainPainter::MainPainter(Display* display, Window window, Scene::SystemColours c
     : display_(display),
       window_(window),
       gc_(XCreateGC(display, window, 0, nullptr)),
-      image_(display),
       scene_(std::move(colours)),
-      buffer_(std::size_t(kMainWidth) * std::size_t(kMainHeightFull), 0) {
+      buffer_(display, kMainWidth, kMainHeightFull) {
   Compose(kClientArea);
 }
 
@@ -34,7 +33,8 @@ void MainPainter::Repaint(const Rect& update, const std::function<void()>& paint
 
 TColor MainPainter::PixelAt(ScreenPoint client) const {
   if (!kClientArea.Contains(client)) return kClrInvalid;
-  const std::uint32_t xrgb = buffer_[std::size_t(client.y) * kMainWidth + std::size_t(client.x)];
+  const std::uint32_t xrgb =
+      buffer_.bits()[std::size_t(client.y) * kMainWidth + std::size_t(client.x)];
   return MakeColor(xrgb >> 16, (xrgb >> 8) & 0xFFu, xrgb & 0xFFu);
 }
 
@@ -45,7 +45,7 @@ void MainPainter::Redraw(const Rect& area) {
 
 void MainPainter::Compose(const Rect& area) {
   const std::vector<DrawOp>& ops = scene_.Compose(area);
-  RasterImage image{buffer_.data(), kMainWidth, kMainHeightFull};
+  RasterImage image{buffer_.bits(), kMainWidth, kMainHeightFull};
   for (const DrawOp& op : ops) {
     if (op.kind == DrawKind::Text) {
       PaintText(op, image);
@@ -85,7 +85,7 @@ void MainPainter::PaintText(const DrawOp& op, RasterImage& image) {
 
 void MainPainter::PresentNow(const std::optional<Rect>& area) {
   if (!area || area->IsEmpty()) return;
-  image_.PutRaster(window_, gc_, buffer_.data(), kMainWidth, *area, area->left, area->top);
+  buffer_.Put(window_, gc_, *area);
 }
 
 }  // namespace tintspot::x11

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "back_buffer.h"
 #include "pixel_buffer.h"
 #include "platform.h"
 #include "scene.h"
-#include "window_image.h"
 
 namespace tintspot::x11 {
 
@@ -67,9 +67,8 @@ class MainPainter {
   Display* display_;
   Window window_;
   GC gc_;
-  WindowImage image_;
   Scene scene_;
-  std::vector<std::uint32_t> buffer_;  // 0x00RRGGBB, the client area at full height
+  BackBuffer buffer_;  // the client area at full height
 };
 
 }  // namespace tintspot::x11

@@ -1,19 +1,10 @@
 #include "screen_capture.h"
 
-#include <sys/ipc.h>
-#include <sys/shm.h>
-
 #include <algorithm>
 #include <cstring>
 
 namespace tintspot::x11 {
 namespace {
-
-bool g_attach_failed = false;
-int NoteAttachError(Display*, XErrorEvent*) {
-  g_attach_failed = true;
-  return 0;
-}
 
 Rect Intersection(const Rect& a, const Rect& b) {
   Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -49,34 +40,14 @@ ScreenCapture::ScreenCapture(Display* display, int max_width, int max_height)
 
   if (!XShmQueryExtension(display_)) return;
   // The largest image's layout (rows padded as the server pads them) gives the segment's size.
-  XImage* largest = XShmCreateImage(display_, visual_, unsigned(depth_), ZPixmap, nullptr, &shm_,
+  XShmSegmentInfo layout{};
+  XImage* largest = XShmCreateImage(display_, visual_, unsigned(depth_), ZPixmap, nullptr, &layout,
                                     unsigned(max_width_), unsigned(max_height_));
   if (largest == nullptr) return;
   const size_t size = size_t(largest->bytes_per_line) * size_t(max_height_);
   XDestroyImage(largest);
-  shm_.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-  if (shm_.shmid < 0) return;
-  shm_.shmaddr = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
-  if (shm_.shmaddr == reinterpret_cast<char*>(-1)) {
-    shmctl(shm_.shmid, IPC_RMID, nullptr);
-    shm_.shmaddr = nullptr;
-    return;
-  }
-  shm_.readOnly = False;
-  // A server that cannot map the segment (another machine) answers the attach with an error.
-  g_attach_failed = false;
-  XSync(display_, False);
-  auto* previous = XSetErrorHandler(NoteAttachError);
-  const bool attached = XShmAttach(display_, &shm_) != 0;
-  XSync(display_, False);
-  XSetErrorHandler(previous);
-  // The segment goes when the last process detaches it, also when this one dies.
-  shmctl(shm_.shmid, IPC_RMID, nullptr);
-  shm_attached_ = attached && !g_attach_failed;
-  if (!shm_attached_) {
-    shmdt(shm_.shmaddr);
-    shm_.shmaddr = nullptr;
-  }
+  segment_ = std::make_unique<ShmSegment>(display_, size);
+  if (!segment_->attached()) segment_.reset();
 }
 
 ScreenCapture::~ScreenCapture() { DetachSegment(); }
@@ -87,12 +58,7 @@ void ScreenCapture::DetachSegment() {
     XDestroyImage(shared_image_);
     shared_image_ = nullptr;
   }
-  if (shm_attached_) {
-    XShmDetach(display_, &shm_);
-    XSync(display_, False);
-    shmdt(shm_.shmaddr);
-    shm_attached_ = false;
-  }
+  segment_.reset();
 }
 
 void ScreenCapture::RefreshRootSize() {
@@ -113,13 +79,13 @@ XImage* ScreenCapture::SharedImage(int width, int height) {
     XDestroyImage(shared_image_);
   }
   // Only the image's description is made here; its pixels are the segment.
-  shared_image_ = XShmCreateImage(display_, visual_, unsigned(depth_), ZPixmap, shm_.shmaddr, &shm_,
-                                  unsigned(width), unsigned(height));
+  shared_image_ = XShmCreateImage(display_, visual_, unsigned(depth_), ZPixmap, segment_->data(),
+                                  segment_->info(), unsigned(width), unsigned(height));
   return shared_image_;
 }
 
 XImage* ScreenCapture::ReadPart(const Rect& part) {
-  if (shm_attached_ && part.Width() <= max_width_ && part.Height() <= max_height_) {
+  if (segment_ && part.Width() <= max_width_ && part.Height() <= max_height_) {
     XImage* image = SharedImage(part.Width(), part.Height());
     if (image != nullptr && XShmGetImage(display_, root_, image, part.left, part.top, AllPlanes))
       return image;
@@ -132,40 +98,49 @@ XImage* ScreenCapture::ReadPart(const Rect& part) {
 bool ScreenCapture::Read(const Rect& area, PixelBuffer& out) {
   out.Resize(area.Width(), area.Height());
   out.Fill(kBlack);
+  return ReadInto(area, out, ScreenPoint{0, 0});
+}
+
+bool ScreenCapture::ReadInto(const Rect& area, PixelBuffer& out, ScreenPoint at) {
   const Rect part = Intersection(area, Rect{0, 0, root_width_, root_height_});
+  // Whatever of the area the read does not cover is black.
+  if (!(part == area)) {
+    for (int y = 0; y < area.Height(); ++y)
+      for (int x = 0; x < area.Width(); ++x) out.Set(at.x + x, at.y + y, kBlack);
+  }
   if (part.Width() == 0) return true;
   XImage* image = ReadPart(part);
   if (image == nullptr) return false;
+  const ScreenPoint partAt{at.x + part.left - area.left, at.y + part.top - area.top};
   if (true_colour_) {
-    Convert(image, part, area, out);
+    Convert(image, part, partAt, out);
   } else {
-    ConvertThroughColormap(image, part, area, out);
+    ConvertThroughColormap(image, part, partAt, out);
   }
   if (image != shared_image_) XDestroyImage(image);
-  BlackenOffMonitors(part, area, out);
+  BlackenOffMonitors(part, partAt, out);
   return true;
 }
 
-void ScreenCapture::Convert(XImage* image, const Rect& part, const Rect& area, PixelBuffer& out) {
-  const int dx = part.left - area.left, dy = part.top - area.top;
+void ScreenCapture::Convert(XImage* image, const Rect& part, ScreenPoint at, PixelBuffer& out) {
   const bool direct = image->bits_per_pixel == 32 && format_.IsXrgb8888() &&
                       (image->byte_order == LSBFirst) == HostIsLsbFirst();
   for (int y = 0; y < part.Height(); ++y) {
+    TColor* target = out.Pixels().data() + size_t(at.y + y) * size_t(out.Width()) + size_t(at.x);
     if (direct) {
       const char* row = image->data + size_t(y) * size_t(image->bytes_per_line);
       for (int x = 0; x < part.Width(); ++x) {
         std::uint32_t p = 0;
         std::memcpy(&p, row + size_t(x) * 4, 4);
-        out.Set(dx + x, dy + y, MakeColor(p >> 16, p >> 8, p));
+        target[x] = MakeColor(p >> 16, p >> 8, p);
       }
     } else {
-      for (int x = 0; x < part.Width(); ++x)
-        out.Set(dx + x, dy + y, format_.ToColor(XGetPixel(image, x, y)));
+      for (int x = 0; x < part.Width(); ++x) target[x] = format_.ToColor(XGetPixel(image, x, y));
     }
   }
 }
 
-void ScreenCapture::ConvertThroughColormap(XImage* image, const Rect& part, const Rect& area,
+void ScreenCapture::ConvertThroughColormap(XImage* image, const Rect& part, ScreenPoint at,
                                            PixelBuffer& out) {
   // Indexed visuals: one query of the colour map for every pixel of the part.
   std::vector<XColor> colours(size_t(part.Width()) * size_t(part.Height()));
@@ -173,23 +148,25 @@ void ScreenCapture::ConvertThroughColormap(XImage* image, const Rect& part, cons
     for (int x = 0; x < part.Width(); ++x)
       colours[size_t(y) * size_t(part.Width()) + size_t(x)].pixel = XGetPixel(image, x, y);
   XQueryColors(display_, colormap_, colours.data(), int(colours.size()));
-  const int dx = part.left - area.left, dy = part.top - area.top;
   for (int y = 0; y < part.Height(); ++y) {
     for (int x = 0; x < part.Width(); ++x) {
       const XColor& c = colours[size_t(y) * size_t(part.Width()) + size_t(x)];
-      out.Set(dx + x, dy + y, MakeColor(c.red >> 8, c.green >> 8, c.blue >> 8));
+      out.Set(at.x + x, at.y + y, MakeColor(c.red >> 8, c.green >> 8, c.blue >> 8));
     }
   }
 }
 
-void ScreenCapture::BlackenOffMonitors(const Rect& part, const Rect& area, PixelBuffer& out) const {
+void ScreenCapture::BlackenOffMonitors(const Rect& part, ScreenPoint at, PixelBuffer& out) const {
   if (monitors_.empty()) return;
+  // Most reads lie on one monitor.
+  for (const Rect& m : monitors_)
+    if (Intersection(part, m) == part) return;
   for (int y = part.top; y < part.bottom; ++y) {
     for (int x = part.left; x < part.right; ++x) {
       const bool shown = std::any_of(monitors_.begin(), monitors_.end(), [&](const Rect& m) {
         return m.Contains({x, y});
       });
-      if (!shown) out.Set(x - area.left, y - area.top, kBlack);
+      if (!shown) out.Set(at.x + x - part.left, at.y + y - part.top, kBlack);
     }
   }
 }

@@ -11,11 +11,13 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
+#include <memory>
 #include <vector>
 
 #include "geometry.h"
 #include "pixel_buffer.h"
 #include "pixel_format.h"
+#include "shm_segment.h"
 
 namespace tintspot::x11 {
 
@@ -28,7 +30,7 @@ class ScreenCapture {
   ScreenCapture(const ScreenCapture&) = delete;
   ScreenCapture& operator=(const ScreenCapture&) = delete;
 
-  bool UsesSharedMemory() const { return shm_attached_; }
+  bool UsesSharedMemory() const { return segment_ != nullptr; }
 
   // After a change of the display: the root's size and, when given, the monitors' rectangles
   // (pixels of the root on none of them read as black; empty: the whole root shows).
@@ -38,13 +40,17 @@ class ScreenCapture {
   // Reads `area` (root coordinates) into `out`, which takes the area's size. False when the
   // server refused the read; `out` is then black.
   bool Read(const Rect& area, PixelBuffer& out);
+  // The same into the part of `out` (which holds it) with its top left at `at`; on a refused
+  // read that part is left as it was.
+  bool ReadInto(const Rect& area, PixelBuffer& out, ScreenPoint at);
 
  private:
   XImage* ReadPart(const Rect& part);
   XImage* SharedImage(int width, int height);
-  void Convert(XImage* image, const Rect& part, const Rect& area, PixelBuffer& out);
-  void ConvertThroughColormap(XImage* image, const Rect& part, const Rect& area, PixelBuffer& out);
-  void BlackenOffMonitors(const Rect& part, const Rect& area, PixelBuffer& out) const;
+  // Each writes the read `part` into `out` with its top left at `at`.
+  void Convert(XImage* image, const Rect& part, ScreenPoint at, PixelBuffer& out);
+  void ConvertThroughColormap(XImage* image, const Rect& part, ScreenPoint at, PixelBuffer& out);
+  void BlackenOffMonitors(const Rect& part, ScreenPoint at, PixelBuffer& out) const;
   void DetachSegment();
 
   Display* display_;
@@ -58,9 +64,8 @@ class ScreenCapture {
   bool true_colour_ = true;
   std::vector<Rect> monitors_;
 
-  XShmSegmentInfo shm_{};
-  bool shm_attached_ = false;
-  XImage* shared_image_ = nullptr;  // the segment's image at its current size
+  std::unique_ptr<ShmSegment> segment_;  // none: reads go through XGetImage
+  XImage* shared_image_ = nullptr;       // the segment's image at its current size
 };
 
 }  // namespace tintspot::x11

@@ -1,6 +1,7 @@
 // Puts the core's pictures into the program's windows: pixels converted to the window's visual
 // through its channel masks (0x00RRGGBB as it is on a 24- or 32-bit screen), sent with XPutImage.
-// The pictures are small (the main window at most), so no shared memory is needed for them.
+// The widgets' pictures are small and seldom redrawn, so they need no shared memory (the main
+// window's back buffer has its own).
 #pragma once
 
 #include <X11/Xlib.h>

@@ -129,11 +129,7 @@ int X11Platform::ScreenBitsPerPixel() {
 }
 
 bool X11Platform::CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint targetAt) {
-  if (lost_ || !shell_.capture.Read(part, part_)) return false;
-  for (int y = 0; y < part_.Height(); ++y)
-    for (int x = 0; x < part_.Width(); ++x)
-      target.Set(targetAt.x + x, targetAt.y + y, part_.At(x, y));
-  return true;
+  return !lost_ && shell_.capture.ReadInto(part, target, targetAt);
 }
 
 TColor X11Platform::ScreenPixel(ScreenPoint point) {
@@ -144,6 +140,12 @@ TColor X11Platform::ScreenPixel(ScreenPoint point) {
   if (!root.Contains(point)) return kClrInvalid;
   if (!shell_.capture.Read(Rect::FromSize(point.x, point.y, 1, 1), part_)) return kClrInvalid;
   return part_.At(0, 0);
+}
+
+bool X11Platform::BeginScreenRead() {
+  if (lost_) return false;
+  shell_.damage.ReadBegins(NextRequest(shell_.display));
+  return true;
 }
 
 bool X11Platform::ScreenChangedIn(const Rect& area) { return lost_ || shell_.damage.Changed(area); }

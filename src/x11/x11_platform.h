@@ -36,7 +36,7 @@ class X11Platform final : public Platform {
   ProgramWindow WindowAt(ScreenPoint point) override;
   std::vector<Rect> MonitorRects() override;
   int ScreenBitsPerPixel() override;
-  bool BeginScreenRead() override { return !lost_; }
+  bool BeginScreenRead() override;
   bool CopyScreen(const Rect& part, PixelBuffer& target, ScreenPoint targetAt) override;
   TColor ScreenPixel(ScreenPoint point) override;
   void EndScreenRead() override {}
