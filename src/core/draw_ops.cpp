@@ -34,12 +34,17 @@ void CopyPixels(const DrawOp& op, RasterImage& image) {
   const Rect drawn =
       Rect::FromSize(left, top, pixels.Width(), pixels.Height()).Intersection(op.clip);
   for (int y = drawn.top; y < drawn.bottom; ++y) {
-    std::uint32_t* row = image.bits + static_cast<std::ptrdiff_t>(y) * image.width;
-    for (int x = drawn.left; x < drawn.right; ++x) {
-      const TColor colour = pixels.At(x - left, y - top);
-      if (op.transparent && colour == *op.transparent) continue;
-      row[x] = ToRasterPixel(colour);
+    std::uint32_t* to = image.bits + static_cast<std::ptrdiff_t>(y) * image.width + drawn.left;
+    const TColor* from = &pixels.Pixels()[static_cast<std::size_t>(y - top) *
+                                              static_cast<std::size_t>(pixels.Width()) +
+                                          static_cast<std::size_t>(drawn.left - left)];
+    const int width = drawn.Width();
+    if (!op.transparent) {
+      for (int x = 0; x < width; ++x) to[x] = ToRasterPixel(from[x]);
+      continue;
     }
+    for (int x = 0; x < width; ++x)
+      if (from[x] != *op.transparent) to[x] = ToRasterPixel(from[x]);
   }
 }
 

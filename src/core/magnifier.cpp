@@ -1,6 +1,8 @@
 #include "magnifier.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace tintspot {
 namespace {
@@ -32,23 +34,32 @@ void EnlargeInto(const PixelBuffer& source, PixelBuffer& view) {
   const std::int64_t sw = source.Width(), sh = source.Height();
   const std::int64_t vw = view.Width(), vh = view.Height();
   if (sw == 0 || sh == 0) return;
+  // The source column of each view column, the same for every row: (2x + 1) * sw / (2 * vw),
+  // walked without dividing (the numerator grows by 2 * sw per pixel, the quotient by whole
+  // steps).
+  std::vector<std::size_t> columns(static_cast<std::size_t>(vw));
+  const std::int64_t denominator = 2 * vw;
+  std::int64_t sx = sw / denominator;
+  std::int64_t remainder = sw % denominator;
+  for (std::int64_t x = 0; x < vw; ++x) {
+    columns[static_cast<std::size_t>(x)] = static_cast<std::size_t>(sx);
+    remainder += 2 * sw;
+    while (remainder >= denominator) {
+      remainder -= denominator;
+      ++sx;
+    }
+  }
+  int previous = -1;
   for (std::int64_t y = 0; y < vh; ++y) {
     const int sy = static_cast<int>((2 * y + 1) * sh / (2 * vh));
-    const TColor* from = &source.Pixels()[static_cast<std::size_t>(sy * sw)];
     TColor* to = &view.Pixels()[static_cast<std::size_t>(y * vw)];
-    // Walks (2x + 1) * sw / (2 * vw) along the row without dividing: the
-    // numerator grows by 2 * sw per pixel, the quotient by whole steps.
-    const std::int64_t denominator = 2 * vw;
-    std::int64_t sx = sw / denominator;
-    std::int64_t remainder = sw % denominator;
-    for (std::int64_t x = 0; x < vw; ++x) {
-      to[x] = from[sx];
-      remainder += 2 * sw;
-      while (remainder >= denominator) {
-        remainder -= denominator;
-        ++sx;
-      }
+    if (sy == previous) {  // the row above shows the same source row
+      std::copy(to - vw, to, to);
+      continue;
     }
+    previous = sy;
+    const TColor* from = &source.Pixels()[static_cast<std::size_t>(sy * sw)];
+    for (std::int64_t x = 0; x < vw; ++x) to[x] = from[columns[static_cast<std::size_t>(x)]];
   }
 }
 

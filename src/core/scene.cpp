@@ -85,6 +85,15 @@ const std::vector<DrawOp>& Scene::Compose(const Rect& area) {
       }
     }
   }
+  // What an opaque picture covers all of the area is painted over by it: the swatch and the
+  // view, redrawn at every tick, are then copied without the background below them.
+  for (std::size_t i = ops_.size(); i-- > 1;) {
+    const DrawOp& op = ops_[i];
+    if (op.kind == DrawKind::Pixels && !op.transparent && op.box.Intersection(clip) == clip) {
+      ops_.erase(ops_.begin(), ops_.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
+    }
+  }
   return ops_;
 }
 
