@@ -123,6 +123,20 @@ void XDriver::ButtonDown(Button button) {
 void XDriver::ButtonUp(Button button) {
   XTestFakeButtonEvent(display_, static_cast<unsigned>(button), False, CurrentTime);
   Sync();
+  // A window manager may hold the pointer while it handles a press on a window (a synchronous
+  // grab, replayed after): the release waits in the server until it lets go, while keys typed
+  // meanwhile go through with the button still down. The release is done once the server's
+  // pointer has the button up.
+  const unsigned held = Button1Mask << (static_cast<unsigned>(button) - 1);
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  for (;;) {
+    Window root_return, child;
+    int root_x = 0, root_y = 0, win_x, win_y;
+    unsigned mask = 0;
+    XQueryPointer(display_, root_, &root_return, &child, &root_x, &root_y, &win_x, &win_y, &mask);
+    if ((mask & held) == 0 || std::chrono::steady_clock::now() > give_up) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void XDriver::Click(Button button) {
