@@ -5,9 +5,26 @@
 namespace tintspot {
 namespace {
 
-std::optional<Rect> UnlessEmpty(const Rect& area) {
-  if (area.IsEmpty()) return std::nullopt;
-  return area;
+// Adds area to the parts to copy, merged with every part it overlaps.
+void AddCopy(Scene::Copies& copies, Rect area) {
+  // Beyond this many separate parts one more copy costs more than copying their bounds.
+  constexpr std::size_t kMostParts = 8;
+  if (area.IsEmpty()) return;
+  for (std::size_t i = 0; i < copies.size();) {
+    if (copies[i].Intersects(area)) {
+      area = area.Union(copies[i]);
+      copies.erase(copies.begin() + static_cast<std::ptrdiff_t>(i));
+      i = 0;  // the grown area may overlap parts already passed
+    } else {
+      ++i;
+    }
+  }
+  copies.push_back(area);
+  if (copies.size() > kMostParts) {
+    Rect bounds;
+    for (const Rect& part : copies) bounds = bounds.Union(part);
+    copies.assign(1, bounds);
+  }
 }
 
 }  // namespace
@@ -97,40 +114,35 @@ const std::vector<DrawOp>& Scene::Compose(const Rect& area) {
   return ops_;
 }
 
-std::optional<Rect> Scene::Redrawn(const Rect& area) {
-  if (repainting_) {
-    redrawnInRepaint_ = redrawnInRepaint_.Union(area);
-  } else if (batches_ > 0) {
-    batched_ = batched_.Union(area);
-  } else {
-    return UnlessEmpty(area);
-  }
-  return std::nullopt;
+Scene::Copies Scene::Redrawn(const Rect& area) {
+  Copies now;
+  AddCopy(repainting_ ? redrawnInRepaint_ : batches_ > 0 ? batched_ : now, area);
+  return now;
 }
 
-std::optional<Rect> Scene::BeginBatch() {
-  std::optional<Rect> shown = FlushBatch();
+Scene::Copies Scene::BeginBatch() {
+  Copies shown = FlushBatch();
   ++batches_;
   return shown;
 }
 
-std::optional<Rect> Scene::EndBatch() {
+Scene::Copies Scene::EndBatch() {
   --batches_;
   return FlushBatch();
 }
 
-std::optional<Rect> Scene::FlushBatch() { return UnlessEmpty(std::exchange(batched_, Rect{})); }
+Scene::Copies Scene::FlushBatch() { return std::exchange(batched_, Copies{}); }
 
 Rect Scene::BeginRepaint(const Rect& update) {
   repaint_ = update.Intersection(kClientArea);
-  redrawnInRepaint_ = Rect{};
+  redrawnInRepaint_.clear();
   repainting_ = true;
   return repaint_;
 }
 
 Scene::RepaintEnd Scene::EndRepaint() {
   repainting_ = false;
-  return RepaintEnd{repaint_, UnlessEmpty(std::exchange(redrawnInRepaint_, Rect{}))};
+  return RepaintEnd{repaint_, std::exchange(redrawnInRepaint_, Copies{})};
 }
 
 }  // namespace tintspot

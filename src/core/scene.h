@@ -49,23 +49,27 @@ class Scene {
   const std::vector<DrawOp>& Compose(const Rect& area);
 
   // --- When redrawn parts reach the window -----------------------------------
+  // The parts of the back buffer to copy to the window, each once. A batch
+  // keeps the controls it redrew apart (a tick redraws labels, swatch and
+  // view, far from each other); parts that overlap become one.
+  using Copies = std::vector<Rect>;
   // A part of the back buffer was redrawn: the area to copy to the window
   // now, or none while a batch or a repaint collects it.
-  std::optional<Rect> Redrawn(const Rect& area);
+  Copies Redrawn(const Rect& area);
   // A sampling tick begins or ends a batch; batches nest. Each answers what
   // to copy now: a tick that begins inside another (in a message loop the
   // outer one runs) first shows what the outer one drew so far.
-  std::optional<Rect> BeginBatch();
-  std::optional<Rect> EndBatch();
+  Copies BeginBatch();
+  Copies EndBatch();
   // What the batch drew so far, to be shown before the program runs a
   // message loop of its own (an error box) that may last long.
-  std::optional<Rect> FlushBatch();
+  Copies FlushBatch();
   // A repaint of update: answers the area to compose into the back buffer,
   // which EndRepaint then copies to the window within the repaint.
   Rect BeginRepaint(const Rect& update);
   struct RepaintEnd {
-    Rect repainted;               // copy within the repaint
-    std::optional<Rect> redrawn;  // changed during the repaint: copy straight to the window
+    Rect repainted;  // copy within the repaint
+    Copies redrawn;  // changed during the repaint: copy straight to the window
   };
   RepaintEnd EndRepaint();
 
@@ -78,10 +82,10 @@ class Scene {
   std::vector<DrawOp> ops_;
 
   int batches_ = 0;  // nesting depth of the batches
-  Rect batched_;     // redrawn during the batch, not yet shown
+  Copies batched_;   // redrawn during the batch, not yet shown
   bool repainting_ = false;
   Rect repaint_;
-  Rect redrawnInRepaint_;
+  Copies redrawnInRepaint_;
 };
 
 }  // namespace tintspot

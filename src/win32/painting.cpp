@@ -76,8 +76,8 @@ void MainPainter::Present(HDC dc, const Rect& area) {
          SRCCOPY);
 }
 
-void MainPainter::PresentNow(const std::optional<Rect>& area) {
-  if (!area || !windows_.main) return;
+void MainPainter::PresentNow(const Scene::Copies& parts) {
+  if (parts.empty() || !windows_.main) return;
   WindowDc dc = [this] {
     profile::Stage stage("window GetDC");
     return WindowDc(windows_.main);
@@ -85,7 +85,7 @@ void MainPainter::PresentNow(const std::optional<Rect>& area) {
   if (!dc) return;
   {
     profile::Stage stage("BitBlt to window");
-    Present(dc.get(), *area);
+    for (const Rect& part : parts) Present(dc.get(), part);
   }
   profile::Stage stage("window ReleaseDC");
   dc.Release();

@@ -61,7 +61,7 @@ class MainPainter {
   void PaintText(const DrawOp& op);
   HFONT FontFor(const TextLook& look);
   void Present(HDC dc, const Rect& area);
-  void PresentNow(const std::optional<Rect>& area);
+  void PresentNow(const Scene::Copies& parts);
 
   const ShellWindows& windows_;
   Scene scene_{DesktopColour};

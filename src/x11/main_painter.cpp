@@ -22,7 +22,7 @@ void MainPainter::Repaint(const Rect& update, const std::function<void()>& paint
     MainPainter& painter;
     ~End() {
       const Scene::RepaintEnd end = painter.scene_.EndRepaint();
-      painter.PresentNow(end.repainted);
+      painter.PresentNow(Scene::Copies{end.repainted});
       painter.PresentNow(end.redrawn);
     }
   };
@@ -66,13 +66,19 @@ void MainPainter::PaintText(const DrawOp& op, RasterImage& image) {
   const int y = op.box.top;
   const CoverageMask mask = face.Render(text);
   const std::uint32_t ink = ToRasterPixel(op.colour);
-  for (int row = 0; row < mask.height; ++row) {
-    for (int col = 0; col < mask.width; ++col) {
-      const unsigned a = mask.At(col, row);
-      const ScreenPoint at{x + col, y + row};
-      if (a == 0 || !op.clip.Contains(at)) continue;
-      std::uint32_t& pixel =
-          image.bits[std::size_t(at.y) * std::size_t(image.width) + std::size_t(at.x)];
+  // Only the mask's part inside the clip is drawn.
+  const Rect drawn = Rect::FromSize(x, y, mask.width, mask.height).Intersection(op.clip);
+  for (int ty = drawn.top; ty < drawn.bottom; ++ty) {
+    const std::uint8_t* cover = &mask.coverage[std::size_t(ty - y) * std::size_t(mask.width)];
+    std::uint32_t* row = image.bits + std::size_t(ty) * std::size_t(image.width);
+    for (int tx = drawn.left; tx < drawn.right; ++tx) {
+      const unsigned a = cover[tx - x];
+      if (a == 0) continue;
+      std::uint32_t& pixel = row[tx];
+      if (a == 255) {  // all the labels' text: they are drawn without smoothing
+        pixel = ink;
+        continue;
+      }
       std::uint32_t mixed = 0;
       for (int shift = 0; shift <= 16; shift += 8) {
         const unsigned fg = (ink >> shift) & 0xFFu, bg = (pixel >> shift) & 0xFFu;
@@ -83,9 +89,8 @@ void MainPainter::PaintText(const DrawOp& op, RasterImage& image) {
   }
 }
 
-void MainPainter::PresentNow(const std::optional<Rect>& area) {
-  if (!area || area->IsEmpty()) return;
-  buffer_.Put(window_, gc_, *area);
+void MainPainter::PresentNow(const Scene::Copies& parts) {
+  for (const Rect& part : parts) buffer_.Put(window_, gc_, part);
 }
 
 }  // namespace tintspot::x11

@@ -62,7 +62,7 @@ class MainPainter {
   void Redraw(const Rect& area);
   void Compose(const Rect& area);
   void PaintText(const DrawOp& op, RasterImage& image);
-  void PresentNow(const std::optional<Rect>& area);
+  void PresentNow(const Scene::Copies& parts);
 
   Display* display_;
   Window window_;

@@ -70,38 +70,42 @@ TEST(Scene, EachPointShowsTheTopmostContentInItsClip) {
 
 TEST(Scene, ChangesReachTheWindowOncePerBatchOrRepaint) {
   Scene scene([](SystemColour) { return kBlack; });
+  using Copies = Scene::Copies;
   const Rect a = Rect::FromSize(0, 0, 10, 10), b = Rect::FromSize(20, 20, 5, 5);
-  const Rect both{0, 0, 25, 25}, beyond{160, 200, 300, 300}, inside{160, 200, 171, 234};
-  using Step = std::function<std::optional<Rect>()>;
+  const Rect overA = Rect::FromSize(5, 5, 10, 10), aAndOverA{0, 0, 15, 15};
+  const Rect beyond{160, 200, 300, 300}, inside{160, 200, 171, 234};
+  using Step = std::function<Copies()>;
+  auto redrawn = [&](const Rect& r) { return Step([&scene, r] { return scene.Redrawn(r); }); };
+  const Step begin = [&] { return scene.BeginBatch(); };
+  const Step end = [&] { return scene.EndBatch(); };
   const struct {
     const char* what;
     std::vector<Step> steps;
-    std::vector<std::optional<Rect>> copies;
+    std::vector<Copies> copies;
   } cases[] = {
-      {"unbatched", {[&] { return scene.Redrawn(a); }}, {a}},
-      {"one batch",
-       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
-        [&] { return scene.Redrawn(b); }, [&] { return scene.EndBatch(); }},
-       {std::nullopt, std::nullopt, std::nullopt, both}},
+      {"unbatched", {redrawn(a)}, {{a}}},
+      {"one batch: apart parts stay apart, overlapping ones merge",
+       {begin, redrawn(a), redrawn(b), redrawn(overA), redrawn(a), end},
+       {{}, {}, {}, {}, {}, {b, aAndOverA}}},
       {"a tick within a tick",
-       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
-        [&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(b); },
-        [&] { return scene.EndBatch(); }, [&] { return scene.EndBatch(); }},
-       {std::nullopt, std::nullopt, a, std::nullopt, b, std::nullopt}},
+       {begin, redrawn(a), begin, redrawn(b), end, end},
+       {{}, {}, {a}, {}, {b}, {}}},
       {"flushed before a message loop",
-       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
-        [&] { return scene.FlushBatch(); }, [&] { return scene.EndBatch(); }},
-       {std::nullopt, std::nullopt, a, std::nullopt}},
+       {begin, redrawn(a), [&] { return scene.FlushBatch(); }, end},
+       {{}, {}, {a}, {}}},
       {"a repaint in a batch",
-       {[&] { return scene.BeginBatch(); }, [&] { return scene.Redrawn(a); },
-        [&] { return std::optional<Rect>(scene.BeginRepaint(beyond)); },
-        [&] { return scene.Redrawn(b); }, [&] { return scene.EndRepaint().redrawn; },
-        [&] { return scene.EndBatch(); }},
-       {std::nullopt, std::nullopt, inside, std::nullopt, b, a}},
+       {begin, redrawn(a), [&] { return Copies{scene.BeginRepaint(beyond)}; }, redrawn(b),
+        [&] { return scene.EndRepaint().redrawn; }, end},
+       {{}, {}, {inside}, {}, {b}, {a}}},
   };
   for (const auto& c : cases)
     for (std::size_t i = 0; i < c.steps.size(); ++i)
       EXPECT_EQ(c.steps[i](), c.copies[i]) << c.what << ", step " << i;
+
+  // One part more than a batch keeps apart: all become their bounds.
+  scene.BeginBatch();
+  for (int i = 0; i < 9; ++i) scene.Redrawn(Rect::FromSize(3 + i * 10, 2, 5, 5));
+  EXPECT_EQ(scene.EndBatch(), (Copies{Rect{3, 2, 88, 7}}));
 }
 
 }  // namespace
