@@ -8,7 +8,8 @@
 
 namespace tintspot::win32 {
 
-MainPainter::MainPainter(const ShellWindows& windows) : windows_(windows) {
+MainPainter::MainPainter(const ShellWindows& windows)
+    : ScenePainter(DesktopColour), windows_(windows) {
   if (!buffer_.Create(kMainWidth, kMainHeightFull))
     throw std::runtime_error("Cannot create the window's drawing surface");
   SetBkMode(buffer_.dc(), TRANSPARENT);
@@ -23,11 +24,6 @@ void MainPainter::EndFrame(HDC paintDc) {
   // The paint DC is clipped to the update region, which need not be the whole
   // of its bounding rectangle: what changed while painting is shown directly.
   PresentNow(end.redrawn);
-}
-
-void MainPainter::Redraw(const Rect& area) {
-  Compose(area);
-  PresentNow(scene_.Redrawn(area));
 }
 
 void MainPainter::Compose(const Rect& area) {

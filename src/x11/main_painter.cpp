@@ -7,10 +7,10 @@
 namespace tintspot::x11 {
 
 MainPainter::MainPainter(Display* display, Window window, Scene::SystemColours colours)
-    : display_(display),
+    : ScenePainter(std::move(colours)),
+      display_(display),
       window_(window),
       gc_(XCreateGC(display, window, 0, nullptr)),
-      scene_(std::move(colours)),
       buffer_(display, kMainWidth, kMainHeightFull) {
   Compose(kClientArea);
 }
@@ -36,11 +36,6 @@ TColor MainPainter::PixelAt(ScreenPoint client) const {
   const std::uint32_t xrgb =
       buffer_.bits()[std::size_t(client.y) * kMainWidth + std::size_t(client.x)];
   return MakeColor(xrgb >> 16, (xrgb >> 8) & 0xFFu, xrgb & 0xFFu);
-}
-
-void MainPainter::Redraw(const Rect& area) {
-  Compose(area);
-  PresentNow(scene_.Redrawn(area));
 }
 
 void MainPainter::Compose(const Rect& area) {

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "fake_platform.h"
+#include "scene_painter.h"
 
 namespace tintspot {
 namespace {
@@ -106,6 +108,34 @@ TEST(Scene, ChangesReachTheWindowOncePerBatchOrRepaint) {
   scene.BeginBatch();
   for (int i = 0; i < 9; ++i) scene.Redrawn(Rect::FromSize(3 + i * 10, 2, 5, 5));
   EXPECT_EQ(scene.EndBatch(), (Copies{Rect{3, 2, 88, 7}}));
+}
+
+// A shell's painter: what a tick drew reaches the window once, at the end of the tick, also
+// when the tick ends in an error; outside a tick at once.
+TEST(ScenePainter, ATicksDrawingIsShownAtItsEndOnEveryPath) {
+  struct Recorder final : ScenePainter {
+    Recorder() : ScenePainter([](SystemColour) { return kBlack; }) {}
+    void Compose(const Rect& area) override { composed.push_back(area); }
+    void PresentNow(const Scene::Copies& parts) override {
+      if (!parts.empty()) shown.push_back(parts);
+    }
+    std::vector<Rect> composed;
+    std::vector<Scene::Copies> shown;
+  } painter;
+  const Rect swatch = InfoOf(Control::Pixel).bounds, view = InfoOf(Control::pbMag).bounds;
+  try {
+    const ScenePainter::BatchScope tick(painter);
+    painter.ShowSwatch(PixelBuffer(48, 48, kSwatch));
+    painter.ShowMagnifier(PixelBuffer(167, 87, kView));
+    EXPECT_TRUE(painter.shown.empty()) << "shown before the tick's end";
+    throw std::runtime_error("the tick failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(painter.composed, (std::vector<Rect>{swatch, view}));
+  ASSERT_EQ(painter.shown.size(), 1u);
+  EXPECT_EQ(painter.shown[0], (Scene::Copies{swatch, view}));
+  painter.ShowLabel(Control::lblRGB, "1,2,3");
+  EXPECT_EQ(painter.shown.back(), (Scene::Copies{InfoOf(Control::lblRGB).bounds}));
 }
 
 }  // namespace
