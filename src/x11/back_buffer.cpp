@@ -16,13 +16,9 @@ BackBuffer::BackBuffer(Display* display, int width, int height)
       XImage* image = XShmCreateImage(
           display, DefaultVisual(display, screen), unsigned(DefaultDepth(display, screen)), ZPixmap,
           segment->data(), segment->info(), unsigned(width), unsigned(height));
-      const std::uint16_t probe = 1;
-      unsigned char first = 0;
-      std::memcpy(&first, &probe, 1);
-      const int host_order = first == 1 ? LSBFirst : MSBFirst;
       // The segment holds the buffer only if the server reads it as the core writes it.
       if (image != nullptr && image->bits_per_pixel == 32 && image->bytes_per_line == width * 4 &&
-          image->byte_order == host_order) {
+          image->byte_order == HostByteOrder()) {
         shared_image_ = image;
         segment_ = std::move(segment);
         bits_ = reinterpret_cast<std::uint32_t*>(segment_->data());

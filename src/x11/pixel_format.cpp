@@ -1,6 +1,16 @@
 #include "pixel_format.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace tintspot::x11 {
+
+int HostByteOrder() {
+  const std::uint16_t probe = 1;
+  unsigned char first = 0;
+  std::memcpy(&first, &probe, 1);
+  return first == 1 ? LSBFirst : MSBFirst;
+}
 
 PixelFormat::Channel::Channel(unsigned long m) : mask(m) {
   if (mask == 0) return;

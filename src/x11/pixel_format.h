@@ -7,6 +7,10 @@
 
 namespace tintspot::x11 {
 
+// LSBFirst or MSBFirst: the order in which this machine keeps the bytes of a 32-bit pixel, to
+// compare with an XImage's byte_order.
+int HostByteOrder();
+
 class PixelFormat {
  public:
   // A direct-colour format given by its three channel masks (as in a TrueColor Visual).

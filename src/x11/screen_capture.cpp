@@ -4,24 +4,6 @@
 #include <cstring>
 
 namespace tintspot::x11 {
-namespace {
-
-Rect Intersection(const Rect& a, const Rect& b) {
-  Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-         std::min(a.bottom, b.bottom)};
-  if (r.left >= r.right || r.top >= r.bottom) return Rect{};
-  return r;
-}
-
-bool HostIsLsbFirst() {
-  const std::uint16_t probe = 1;
-  unsigned char first = 0;
-  std::memcpy(&first, &probe, 1);
-  return first == 1;
-}
-
-}  // namespace
-
 ScreenCapture::ScreenCapture(Display* display, int max_width, int max_height)
     : display_(display),
       root_(DefaultRootWindow(display)),
@@ -102,7 +84,7 @@ bool ScreenCapture::Read(const Rect& area, PixelBuffer& out) {
 }
 
 bool ScreenCapture::ReadInto(const Rect& area, PixelBuffer& out, ScreenPoint at) {
-  const Rect part = Intersection(area, Rect{0, 0, root_width_, root_height_});
+  const Rect part = area.Intersection(Rect{0, 0, root_width_, root_height_});
   // Whatever of the area the read does not cover is black.
   if (!(part == area)) {
     for (int y = 0; y < area.Height(); ++y)
@@ -123,8 +105,8 @@ bool ScreenCapture::ReadInto(const Rect& area, PixelBuffer& out, ScreenPoint at)
 }
 
 void ScreenCapture::Convert(XImage* image, const Rect& part, ScreenPoint at, PixelBuffer& out) {
-  const bool direct = image->bits_per_pixel == 32 && format_.IsXrgb8888() &&
-                      (image->byte_order == LSBFirst) == HostIsLsbFirst();
+  const bool direct =
+      image->bits_per_pixel == 32 && format_.IsXrgb8888() && image->byte_order == HostByteOrder();
   for (int y = 0; y < part.Height(); ++y) {
     TColor* target = out.Pixels().data() + size_t(at.y + y) * size_t(out.Width()) + size_t(at.x);
     if (direct) {
@@ -160,7 +142,7 @@ void ScreenCapture::BlackenOffMonitors(const Rect& part, ScreenPoint at, PixelBu
   if (monitors_.empty()) return;
   // Most reads lie on one monitor.
   for (const Rect& m : monitors_)
-    if (Intersection(part, m) == part) return;
+    if (part.Intersection(m) == part) return;
   for (int y = part.top; y < part.bottom; ++y) {
     for (int x = part.left; x < part.right; ++x) {
       const bool shown = std::any_of(monitors_.begin(), monitors_.end(), [&](const Rect& m) {
