@@ -45,6 +45,10 @@ void NotePlacement(Shell& shell, int width, int height) {
 }
 
 void Configured(Shell& shell, const XConfigureEvent& event) {
+  // A notice made before the server saw the latest move or resize is stale: the rectangle asked
+  // for stands until that request's own notice. (Taken, a stale height would be the one saved
+  // if the connection ended before the next notice, and the one a retried showing asks for.)
+  if (event.serial < shell.main.placement_asked()) return;
   // The manager's own notice of a move (sent, not made by the server) gives root coordinates.
   if (event.send_event) {
     shell.state.placed = Rect::FromSize(event.x, event.y, event.width, event.height);

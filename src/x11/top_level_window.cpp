@@ -105,6 +105,7 @@ void TopLevelWindow::Minimize() {
 }
 
 void TopLevelWindow::MoveTo(int x, int y) {
+  placement_asked_ = NextRequest(display_);
   XMoveWindow(display_, window_, x, y);
   XFlush(display_);
 }
@@ -113,6 +114,7 @@ void TopLevelWindow::Resize(int width, int height) {
   XWindowAttributes attributes{};
   XGetWindowAttributes(display_, window_, &attributes);
   SetSizeHints(attributes.x, attributes.y, width, height);
+  placement_asked_ = NextRequest(display_);
   XResizeWindow(display_, window_, unsigned(width), unsigned(height));
   XFlush(display_);
 }

@@ -38,6 +38,9 @@ class TopLevelWindow {
   void MoveTo(int x, int y);
   // A new fixed size (the size hints follow).
   void Resize(int width, int height);
+  // The serial of the latest move or resize asked for: a configure notice of a smaller serial
+  // was made before the server saw that request, and tells of a place or size since replaced.
+  unsigned long placement_asked() const { return placement_asked_; }
   void SetTitle(const std::string& title);
   void SetAlwaysOnTop(bool above);
   // Whether an EWMH window manager runs (its check window on the root names itself).
@@ -52,6 +55,7 @@ class TopLevelWindow {
   Window window_ = 0;
   Atom wm_delete_ = 0;
   bool mapped_ = false;
+  unsigned long placement_asked_ = 0;
 };
 
 }  // namespace tintspot::x11
