@@ -34,6 +34,10 @@ void EnlargeInto(const PixelBuffer& source, PixelBuffer& view) {
   const std::int64_t sw = source.Width(), sh = source.Height();
   const std::int64_t vw = view.Width(), vh = view.Height();
   if (sw == 0 || sh == 0) return;
+  if (sw == vw && sh == vh) {  // at 100 % every view pixel is its source pixel
+    std::copy(source.Pixels().begin(), source.Pixels().end(), view.Pixels().begin());
+    return;
+  }
   // The source column of each view column, the same for every row: (2x + 1) * sw / (2 * vw),
   // walked without dividing (the numerator grows by 2 * sw per pixel, the quotient by whole
   // steps).

@@ -26,15 +26,26 @@ TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint 
     exactCopies_ = platform_.ScreenBitsPerPixel() >= 24;
     layoutKnown_ = true;
   }
-  area.Fill(kBlack);
   lastRead_.reset();
-  if (!platform_.BeginScreenRead()) return kClrInvalid;
+  const Rect wanted = Rect::FromSize(origin.x, origin.y, area.Width(), area.Height());
+  // What no monitor shows, and what a failed copy leaves, is black. Where the area lies on one
+  // monitor and touches no other, that monitor's copy is the only one and writes every pixel,
+  // and only its failure needs the black.
+  const auto touching = std::count_if(monitors_.begin(), monitors_.end(),
+                                      [&](const Rect& m) { return m.Intersects(wanted); });
+  const bool onOneMonitor =
+      touching == 1 && std::any_of(monitors_.begin(), monitors_.end(),
+                                   [&](const Rect& m) { return m.Intersection(wanted) == wanted; });
+  if (!onOneMonitor) area.Fill(kBlack);
+  if (!platform_.BeginScreenRead()) {
+    area.Fill(kBlack);
+    return kClrInvalid;
+  }
   struct Held {
     Platform& platform;
     ~Held() { platform.EndScreenRead(); }
   } held{platform_};
 
-  const Rect wanted = Rect::FromSize(origin.x, origin.y, area.Width(), area.Height());
   bool pointCopied = false;
   bool allCopied = true;
   for (const Rect& monitor : monitors_) {
@@ -43,6 +54,7 @@ TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint 
     if (part.Width() <= 0 || part.Height() <= 0) continue;
     const bool copied =
         platform_.CopyScreen(part, area, ScreenPoint{part.left - origin.x, part.top - origin.y});
+    if (!copied && onOneMonitor) area.Fill(kBlack);
     pointCopied = pointCopied || (copied && part.Contains(point));
     allCopied = allCopied && copied;
   }

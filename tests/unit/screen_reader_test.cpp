@@ -45,6 +45,22 @@ TEST(ScreenReader, CopiesMonitorsOnlyAndTakesThePointFromTheCopyWhenExact) {
   }
 }
 
+// An area on one monitor alone is that monitor's copy, and black where the copy or the whole
+// read failed, even where an earlier read had left its pixels.
+TEST(ScreenReader, AnAreaOnOneMonitorIsItsCopyOrBlack) {
+  for (const int failing : {0, 1, 2}) {  // nothing, the copy, the read
+    FakePlatform desktop;
+    desktop.screen = PatternColour;
+    desktop.copyFails = failing == 1;
+    desktop.screenReadFails = failing == 2;
+    ScreenReader reader(desktop);
+    PixelBuffer area(20, 20, kWhite);
+    reader.Capture(ScreenPoint{30, 40}, area, ScreenPoint{35, 45});
+    for (const ScreenPoint p : {ScreenPoint{0, 0}, ScreenPoint{19, 19}})
+      EXPECT_EQ(area.At(p.x, p.y), failing ? kBlack : PatternColour(30 + p.x, 40 + p.y)) << failing;
+  }
+}
+
 TEST(ScreenReader, AsksForTheMonitorsAgainOnlyAfterADisplayChange) {
   FakePlatform desktop;
   ScreenReader reader(desktop);
