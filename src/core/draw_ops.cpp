@@ -1,6 +1,7 @@
 #include "draw_ops.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tintspot {
 namespace {
@@ -40,17 +41,7 @@ void CopyPixels(const DrawOp& op, RasterImage& image) {
                                           static_cast<std::size_t>(drawn.left - left)];
     const int width = drawn.Width();
     if (!op.transparent) {
-      // Four at a time, read before written: the compiler turns each group into one vector
-      // shuffle (the view and the swatch are copied at every tick).
-      int x = 0;
-      for (; x + 4 <= width; x += 4) {
-        const TColor a = from[x], b = from[x + 1], c = from[x + 2], d = from[x + 3];
-        to[x] = ToRasterPixel(a);
-        to[x + 1] = ToRasterPixel(b);
-        to[x + 2] = ToRasterPixel(c);
-        to[x + 3] = ToRasterPixel(d);
-      }
-      for (; x < width; ++x) to[x] = ToRasterPixel(from[x]);
+      SwapRedAndBlue(from, to, width);
       continue;
     }
     for (int x = 0; x < width; ++x)
@@ -59,6 +50,24 @@ void CopyPixels(const DrawOp& op, RasterImage& image) {
 }
 
 }  // namespace
+
+void SwapRedAndBlue(const void* from, std::uint32_t* to, int count) {
+  const auto* bytes = static_cast<const unsigned char*>(from);
+  int x = 0;
+  for (; x + 4 <= count; x += 4) {
+    std::uint32_t p[4];
+    std::memcpy(p, bytes + std::size_t(x) * 4, sizeof p);
+    to[x] = ToRasterPixel(p[0]);
+    to[x + 1] = ToRasterPixel(p[1]);
+    to[x + 2] = ToRasterPixel(p[2]);
+    to[x + 3] = ToRasterPixel(p[3]);
+  }
+  for (; x < count; ++x) {
+    std::uint32_t p = 0;
+    std::memcpy(&p, bytes + std::size_t(x) * 4, sizeof p);
+    to[x] = ToRasterPixel(p);
+  }
+}
 
 void Rasterise(const DrawOp& op, RasterImage& image) {
   switch (op.kind) {

@@ -46,6 +46,12 @@ constexpr std::uint32_t ToRasterPixel(TColor colour) {
   return ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
 }
 
+// `count` pixels from `from` (of any alignment) into `to` with red and blue changing places:
+// TColors to raster pixels, or raster pixels (an X image's of depth 24) to TColors. Four at a
+// time, read before written, so that the compiler makes each group one vector shuffle (the view
+// and the screen's area pass through it at every tick).
+void SwapRedAndBlue(const void* from, std::uint32_t* to, int count);
+
 // Runs a Fill, Frame or Pixels operation on image (a Text operation is the
 // shell's, which has the fonts). The clip must lie within the image.
 void Rasterise(const DrawOp& op, RasterImage& image);

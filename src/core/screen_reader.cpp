@@ -31,11 +31,14 @@ TColor ScreenReader::Capture(ScreenPoint origin, PixelBuffer& area, ScreenPoint 
   // What no monitor shows, and what a failed copy leaves, is black. Where the area lies on one
   // monitor and touches no other, that monitor's copy is the only one and writes every pixel,
   // and only its failure needs the black.
-  const auto touching = std::count_if(monitors_.begin(), monitors_.end(),
-                                      [&](const Rect& m) { return m.Intersects(wanted); });
-  const bool onOneMonitor =
-      touching == 1 && std::any_of(monitors_.begin(), monitors_.end(),
-                                   [&](const Rect& m) { return m.Intersection(wanted) == wanted; });
+  int touching = 0;
+  bool within = false;  // the area lies within the (last) monitor it touches
+  for (const Rect& monitor : monitors_) {
+    if (!monitor.Intersects(wanted)) continue;
+    ++touching;
+    within = monitor.Intersection(wanted) == wanted;
+  }
+  const bool onOneMonitor = touching == 1 && within;
   if (!onOneMonitor) area.Fill(kBlack);
   if (!platform_.BeginScreenRead()) {
     area.Fill(kBlack);

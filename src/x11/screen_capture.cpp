@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "draw_ops.h"
+
 namespace tintspot::x11 {
 ScreenCapture::ScreenCapture(Display* display, int max_width, int max_height)
     : display_(display),
@@ -111,26 +113,7 @@ void ScreenCapture::Convert(XImage* image, const Rect& part, ScreenPoint at, Pix
     TColor* target = out.Pixels().data() + size_t(at.y + y) * size_t(out.Width()) + size_t(at.x);
     if (direct) {
       const char* row = image->data + size_t(y) * size_t(image->bytes_per_line);
-      // 0x00RRGGBB to 0x00BBGGRR, four at a time, read before written: the compiler makes each
-      // group one vector shuffle (the whole area is read at every tick while the pointer moves).
-      auto swap = [](std::uint32_t p) {
-        return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-      };
-      const int width = part.Width();
-      int x = 0;
-      for (; x + 4 <= width; x += 4) {
-        std::uint32_t p[4];
-        std::memcpy(p, row + size_t(x) * 4, sizeof p);
-        target[x] = swap(p[0]);
-        target[x + 1] = swap(p[1]);
-        target[x + 2] = swap(p[2]);
-        target[x + 3] = swap(p[3]);
-      }
-      for (; x < width; ++x) {
-        std::uint32_t p = 0;
-        std::memcpy(&p, row + size_t(x) * 4, 4);
-        target[x] = swap(p);
-      }
+      SwapRedAndBlue(row, target, part.Width());  // 0x00RRGGBB to the core's 0x00BBGGRR
     } else {
       for (int x = 0; x < part.Width(); ++x) target[x] = format_.ToColor(XGetPixel(image, x, y));
     }
