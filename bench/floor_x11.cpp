@@ -6,33 +6,126 @@
 // XQueryPointer on the root. It draws nothing. The timer is the shell's own: poll() on the
 // connection (ppoll) with the time left to the next tick, ticks on a fixed schedule.
 //
-//   floor_x11 [DISPLAY]
+// Two variants show what the X traffic of a picker's tick costs on top, with no program
+// around it:
+//   --pixel  reads the pixel under the pointer (XGetImage) and fills a 40 x 40 rectangle of
+//            the window in its colour when it changed;
+//   --view   reads the 42 x 22 area around the pointer through MIT-SHM, enlarges it four
+//            times and puts the 167 x 87 view into the window through MIT-SHM at every tick,
+//            as a picker whose magnifier shows 400 % does while the pointer moves.
+//
+//   floor_x11 [--pixel | --view] [DISPLAY]
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <poll.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 constexpr auto kInterval = std::chrono::milliseconds(10);
+constexpr int kAreaWidth = 42, kAreaHeight = 22, kZoom = 4;
+constexpr int kViewWidth = 167, kViewHeight = 87, kViewX = 2, kViewY = 126;
 
 volatile int g_sink = 0;  // keeps the tick's result alive
 
-void Tick(Display* display, Window root) {
-  Window root_return = 0, child = 0;
-  int root_x = 0, root_y = 0, win_x = 0, win_y = 0;
-  unsigned mask = 0;
-  XQueryPointer(display, root, &root_return, &child, &root_x, &root_y, &win_x, &win_y, &mask);
-  g_sink = g_sink + root_x + root_y;
-}
+enum class Mode { kPointer, kPixel, kView };
+
+// An XImage whose pixels are a shared segment the server attached.
+struct SharedImage {
+  XShmSegmentInfo info{};
+  XImage* image = nullptr;
+
+  bool Make(Display* display, int width, int height) {
+    const int screen = DefaultScreen(display);
+    image = XShmCreateImage(display, DefaultVisual(display, screen),
+                            unsigned(DefaultDepth(display, screen)), ZPixmap, nullptr, &info,
+                            unsigned(width), unsigned(height));
+    if (image == nullptr) return false;
+    info.shmid =
+        shmget(IPC_PRIVATE, size_t(image->bytes_per_line) * size_t(height), IPC_CREAT | 0600);
+    if (info.shmid < 0) return false;
+    info.shmaddr = image->data = static_cast<char*>(shmat(info.shmid, nullptr, 0));
+    info.readOnly = False;
+    const bool attached = XShmAttach(display, &info);
+    XSync(display, False);
+    shmctl(info.shmid, IPC_RMID, nullptr);  // gone once both sides detach
+    return attached;
+  }
+};
+
+struct Ticker {
+  Display* display;
+  Window root, window;
+  Mode mode;
+  GC gc;
+  int root_width, root_height;
+  SharedImage area, view;
+  unsigned long last_pixel = ~0ul;
+
+  void Tick() {
+    Window root_return = 0, child = 0;
+    int x = 0, y = 0, win_x = 0, win_y = 0;
+    unsigned mask = 0;
+    XQueryPointer(display, root, &root_return, &child, &x, &y, &win_x, &win_y, &mask);
+    g_sink = g_sink + x + y;
+    if (mode == Mode::kPixel) ReadPixel(x, y);
+    if (mode == Mode::kView) ShowView(x, y);
+  }
+
+  void ReadPixel(int x, int y) {
+    XImage* image = XGetImage(display, root, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) return;
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    if (pixel == last_pixel) return;
+    last_pixel = pixel;
+    XSetForeground(display, gc, pixel);
+    XFillRectangle(display, window, gc, 10, 10, 40, 40);
+    XFlush(display);
+  }
+
+  void ShowView(int x, int y) {
+    const int left = std::clamp(x - kAreaWidth / 2, 0, root_width - kAreaWidth);
+    const int top = std::clamp(y - kAreaHeight / 2, 0, root_height - kAreaHeight);
+    if (!XShmGetImage(display, root, area.image, left, top, AllPlanes)) return;
+    for (int row = 0; row < kViewHeight; ++row) {
+      const auto* from = reinterpret_cast<const std::uint32_t*>(
+          area.image->data + size_t(row / kZoom) * size_t(area.image->bytes_per_line));
+      auto* to = reinterpret_cast<std::uint32_t*>(view.image->data +
+                                                  size_t(row) * size_t(view.image->bytes_per_line));
+      for (int col = 0; col < kViewWidth; ++col) to[col] = from[col / kZoom];
+    }
+    XShmPutImage(display, window, gc, view.image, 0, 0, kViewX, kViewY, kViewWidth, kViewHeight,
+                 False);
+    XFlush(display);
+  }
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Display* display = XOpenDisplay(argc > 1 ? argv[1] : nullptr);
+  Mode mode = Mode::kPointer;
+  const char* display_name = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--pixel") == 0) {
+      mode = Mode::kPixel;
+    } else if (std::strcmp(argv[i], "--view") == 0) {
+      mode = Mode::kView;
+    } else {
+      display_name = argv[i];
+    }
+  }
+  Display* display = XOpenDisplay(display_name);
   if (display == nullptr) {
     std::fprintf(stderr, "floor_x11: cannot open the X display\n");
     return 1;
@@ -50,6 +143,23 @@ int main(int argc, char** argv) {
                   PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
   XMapWindow(display, window);
   XFlush(display);
+  const int screen = DefaultScreen(display);
+  Ticker ticker{display,
+                root,
+                window,
+                mode,
+                XCreateGC(display, window, 0, nullptr),
+                DisplayWidth(display, screen),
+                DisplayHeight(display, screen),
+                {},
+                {},
+                ~0ul};
+  if (mode == Mode::kView && (DefaultDepth(display, screen) != 24 || !XShmQueryExtension(display) ||
+                              !ticker.area.Make(display, kAreaWidth, kAreaHeight) ||
+                              !ticker.view.Make(display, kViewWidth, kViewHeight))) {
+    std::fprintf(stderr, "floor_x11: --view needs MIT-SHM and a 24-bit screen\n");
+    return 1;
+  }
 
   using Clock = std::chrono::steady_clock;
   auto next = Clock::now() + kInterval;
@@ -60,7 +170,7 @@ int main(int argc, char** argv) {
     }
     const auto now = Clock::now();
     if (now >= next) {
-      Tick(display, root);
+      ticker.Tick();
       next += kInterval;
       if (next < now) next = now + kInterval;  // a late tick does not make up for lost ones
       continue;

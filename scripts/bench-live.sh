@@ -8,7 +8,8 @@
 #   scripts/bench-live.sh [--bin [LABEL=]PATH]... [--exe [LABEL=]PATH]... [--rounds N]
 #                         [--seconds S] [--latency-samples N] [--update-seconds S]
 #                         [--no-native] [--no-windows] [--no-tintspot] [--no-floor]
-#                         [--wine-floor] [--empty-floor] [--getpixel-floor] [--no-gpick]
+#                         [--wine-floor] [--empty-floor] [--getpixel-floor] [--floor-variants]
+#                         [--no-gpick]
 #
 # Without --bin it builds and measures this tree's native tintspot, without --exe this tree's
 # Tintspot.exe. Several --bin or --exe are measured in alternating rounds of one run (e.g.

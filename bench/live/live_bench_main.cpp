@@ -49,7 +49,7 @@ struct Options {
   int latency_samples = 60;
   double update_seconds = 5;
   bool native = true, windows = true, floor = true, wine_floor = false, empty_floor = false,
-       getpixel_floor = false, gpick = true;
+       getpixel_floor = false, floor_variants = false, gpick = true;
 };
 
 [[noreturn]] void Usage(const char* problem) {
@@ -58,7 +58,7 @@ struct Options {
                "         [--rounds N] [--seconds S] [--latency-samples N] [--update-seconds S]\n"
                "         [--no-native] [--no-windows] [--no-tintspot] [--no-floor] "
                "[--wine-floor]\n"
-               "         [--empty-floor] [--getpixel-floor] [--no-gpick]\n";
+               "         [--empty-floor] [--getpixel-floor] [--floor-variants] [--no-gpick]\n";
   std::exit(2);
 }
 
@@ -116,6 +116,8 @@ Options Parse(int argc, char** argv) {
       o.empty_floor = true;
     } else if (arg == "--getpixel-floor") {
       o.getpixel_floor = true;
+    } else if (arg == "--floor-variants") {
+      o.floor_variants = true;
     } else if (arg == "--no-gpick") {
       o.gpick = false;
     } else {
@@ -193,6 +195,10 @@ int Run(const Options& o) {
       return 1;
     }
     subjects.push_back(MakeNativeFloor("floor", FLOOR_X11_PATH));
+    if (o.floor_variants) {
+      subjects.push_back(MakeNativeFloor("floor + pixel", FLOOR_X11_PATH, "--pixel"));
+      subjects.push_back(MakeNativeFloor("floor + view", FLOOR_X11_PATH, "--view"));
+    }
   }
   if (o.wine_floor || o.empty_floor || o.getpixel_floor) {
     if (!std::filesystem::exists(FLOOR_EXE_PATH)) {

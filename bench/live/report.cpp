@@ -251,6 +251,12 @@ void PrintTargets(std::ostream& out, const std::vector<SubjectResults>& results,
     if (floor) {
       Line(out, "  moving, CPU per update / floor's per tick:   %s",
            Against(MsPerUpdate(s) / FloorMsPerTick(*floor), 1.6, true, 3).c_str());
+      for (const SubjectResults& variant : results) {
+        if (variant.kind != Kind::kFloor || &variant == floor) continue;
+        Line(out, "    / %s's per tick: %s (the variant itself: %s x the floor's)",
+             variant.name.c_str(), Fixed(MsPerUpdate(s) / FloorMsPerTick(variant), 3).c_str(),
+             Fixed(FloorMsPerTick(variant) / FloorMsPerTick(*floor), 3).c_str());
+      }
       Line(out, "  at rest, CPU / floor's at rest:               %s",
            Against(CpuTotal(s, kResting) / CpuTotal(*floor, kResting), 1.15, true, 3).c_str());
     }

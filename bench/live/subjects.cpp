@@ -182,8 +182,8 @@ constexpr const char* kFloorCaption = "Tintspot floor";
 
 class NativeFloorSubject : public ProcessSubject {
  public:
-  NativeFloorSubject(const std::string& name, const std::string& binary)
-      : ProcessSubject(name, Kind::kFloor), binary_(binary) {}
+  NativeFloorSubject(const std::string& name, const std::string& binary, const std::string& variant)
+      : ProcessSubject(name, Kind::kFloor), binary_(binary), variant_(variant) {}
   std::string Binary() const override { return binary_; }
 
   bool Start(bool) override {
@@ -191,6 +191,7 @@ class NativeFloorSubject : public ProcessSubject {
     const std::string folder = session.NewFolder("floor-x11");
     e2e::SpawnOptions options;
     options.argv = {binary_};
+    if (!variant_.empty()) options.argv.push_back(variant_);
     options.cwd = folder;
     options.env = {{"DISPLAY", session.display()}};
     options.output_path = folder + ".log";
@@ -201,6 +202,7 @@ class NativeFloorSubject : public ProcessSubject {
 
  private:
   std::string binary_;
+  std::string variant_;
 };
 
 class WineFloorSubject : public ProcessSubject {
@@ -274,8 +276,9 @@ std::unique_ptr<Subject> MakeNativeTintspot(const std::string& name, const std::
   return std::make_unique<NativeTintspotSubject>(name, binary);
 }
 
-std::unique_ptr<Subject> MakeNativeFloor(const std::string& name, const std::string& binary) {
-  return std::make_unique<NativeFloorSubject>(name, binary);
+std::unique_ptr<Subject> MakeNativeFloor(const std::string& name, const std::string& binary,
+                                         const std::string& variant) {
+  return std::make_unique<NativeFloorSubject>(name, binary, variant);
 }
 
 std::unique_ptr<Subject> MakeWineFloor(const std::string& name, const std::string& floor_exe,

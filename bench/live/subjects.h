@@ -58,7 +58,10 @@ class Subject {
 
 std::unique_ptr<Subject> MakeWindowsTintspot(const std::string& name, const std::string& exe_path);
 std::unique_ptr<Subject> MakeNativeTintspot(const std::string& name, const std::string& binary);
-std::unique_ptr<Subject> MakeNativeFloor(const std::string& name, const std::string& binary);
+// `variant`: "" (the floor tick), "--pixel" or "--view" (the floor tick and a picker's X
+// traffic); see floor_x11.cpp.
+std::unique_ptr<Subject> MakeNativeFloor(const std::string& name, const std::string& binary,
+                                         const std::string& variant = "");
 // `variant`: "" (the floor tick), "empty" (a tick doing nothing) or "getpixel" (the floor tick
 // and one GetPixel on the screen); see floor_tick.cpp.
 std::unique_ptr<Subject> MakeWineFloor(const std::string& name, const std::string& floor_exe,
