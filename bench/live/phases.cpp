@@ -66,14 +66,15 @@ CpuFigures MeasureCpu(Subject& subject, Scene& scene, Motion motion, double seco
   // prefix ending after the previous program, say): what else runs on the two CPUs slows the
   // measured programs' wake-ups and shows in their figures.
   constexpr double kQuietOthers = 0.05;  // CPU s per s busy outside the measured processes
-  constexpr int kMostSettleSeconds = 15;
-  for (int second = 0; second < kMostSettleSeconds; ++second) {
-    const CpuReading a = read();
+  constexpr int kMoreSettleSeconds = 15;
+  CpuReading last = read();
+  for (int more = 0; more <= kMoreSettleSeconds; ++more) {
     run_until(Clock::now() + milliseconds(1000));
-    const CpuReading b = read();
-    const double own = (b.program - a.program) + (b.wineserver - a.wineserver) + (b.xvfb - a.xvfb) +
-                       (b.wine_other - a.wine_other);
-    const double others = (b.machine - a.machine) - own;
+    const CpuReading now = read();
+    const double own = (now.program - last.program) + (now.wineserver - last.wineserver) +
+                       (now.xvfb - last.xvfb) + (now.wine_other - last.wine_other);
+    const double others = (now.machine - last.machine) - own;
+    last = now;
     if (others <= kQuietOthers) break;
     std::cerr << "[bench] " << subject.name() << ": " << others
               << " CPU s in the last second outside the measured processes; settling on\n";

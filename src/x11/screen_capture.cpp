@@ -1,7 +1,6 @@
 #include "screen_capture.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "draw_ops.h"
 
