@@ -9,7 +9,7 @@
 #                         [--seconds S] [--latency-samples N] [--update-seconds S]
 #                         [--no-native] [--no-windows] [--no-tintspot] [--no-floor]
 #                         [--wine-floor] [--empty-floor] [--getpixel-floor] [--floor-variants]
-#                         [--no-gpick]
+#                         [--no-gpick] [--turns N]
 #
 # Without --bin it builds and measures this tree's native tintspot, without --exe this tree's
 # Tintspot.exe. Several --bin or --exe are measured in alternating rounds of one run (e.g.

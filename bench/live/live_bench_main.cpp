@@ -7,10 +7,14 @@
 //                       [--seconds S] [--latency-samples N] [--update-seconds S]
 //                       [--no-native] [--no-windows] [--no-tintspot] [--no-floor]
 //                       [--wine-floor] [--empty-floor] [--getpixel-floor] [--no-gpick]
+//                       [--floor-variants] [--turns N]
 //
 // Without --bin it measures the native tintspot of the build (if the build has one), without
-// --exe $TINTSPOT_EXE, else the Tintspot.exe of the build.
+// --exe $TINTSPOT_EXE, else the Tintspot.exe of the build. --turns N adds, after the rounds, N
+// cycles of the native programs taking turns under one motion (see turns.h), with the floor as
+// the reference.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -25,6 +29,7 @@
 #include "scene.h"
 #include "subjects.h"
 #include "tintspot_app.h"
+#include "turns.h"
 #include "wine_session.h"
 
 #ifndef FLOOR_EXE_PATH
@@ -45,6 +50,7 @@ using Programs = std::vector<std::pair<std::string, std::string>>;  // label, pa
 struct Options {
   Programs bins, exes;
   int rounds = 2;
+  int turns = 0;  // cycles of the native programs taking turns; 0: none
   double seconds = 10;
   int latency_samples = 60;
   double update_seconds = 5;
@@ -58,7 +64,8 @@ struct Options {
                "         [--rounds N] [--seconds S] [--latency-samples N] [--update-seconds S]\n"
                "         [--no-native] [--no-windows] [--no-tintspot] [--no-floor] "
                "[--wine-floor]\n"
-               "         [--empty-floor] [--getpixel-floor] [--floor-variants] [--no-gpick]\n";
+               "         [--empty-floor] [--getpixel-floor] [--floor-variants] [--no-gpick]\n"
+               "         [--turns N]\n";
   std::exit(2);
 }
 
@@ -96,6 +103,8 @@ Options Parse(int argc, char** argv) {
       o.exes.push_back(LabelledPath(value()));
     } else if (arg == "--rounds") {
       o.rounds = std::max(1, std::atoi(value().c_str()));
+    } else if (arg == "--turns") {
+      o.turns = std::max(0, std::atoi(value().c_str()));
     } else if (arg == "--seconds") {
       o.seconds = std::max(1.0, std::atof(value().c_str()));
     } else if (arg == "--latency-samples") {
@@ -178,6 +187,43 @@ RoundResult MeasureRound(Subject& subject, Scene& scene, const Options& o, pid_t
   return r;
 }
 
+// The native programs taking turns, the floor first (the programs under Wine are left out:
+// stopping a Wine process stops none of the prefix's other processes).
+std::vector<TurnResults> MeasureTurns(std::vector<std::unique_ptr<Subject>>& subjects,
+                                      const std::vector<SubjectResults>& results, Scene& scene,
+                                      int cycles, pid_t xvfb) {
+  struct Taking {
+    Subject* subject;
+    double updates_per_second;  // from the rounds
+  };
+  std::vector<Taking> taking;
+  for (size_t i = 0; i < subjects.size(); ++i) {
+    Subject& subject = *subjects[i];
+    if (subject.kind() != Kind::kNative && subject.kind() != Kind::kFloor) continue;
+    if (!subject.Start(true)) continue;
+    const double rate = UpdatesPerSecond(results[i]);
+    taking.push_back({&subject, std::isnan(rate) ? 0 : rate});
+  }
+  const auto reference = std::find_if(taking.begin(), taking.end(), [](const Taking& t) {
+    return t.subject->kind() == Kind::kFloor && t.subject->name() == "floor";
+  });
+  std::vector<TurnResults> turns;
+  if (reference == taking.end()) {
+    std::cout << "\nno turns: the floor program is not running\n";
+  } else {
+    std::rotate(taking.begin(), reference, reference + 1);
+    std::vector<Subject*> programs;
+    for (const Taking& t : taking) programs.push_back(t.subject);
+    std::cerr << "[bench] taking turns: " << programs.size() << " programs, " << cycles
+              << " cycles\n";
+    turns = TakeTurns(programs, scene, cycles, xvfb);
+    for (size_t i = 0; i < turns.size(); ++i)
+      turns[i].updates_per_second = taking[i].updates_per_second;
+  }
+  for (const Taking& t : taking) t.subject->Stop();
+  return turns;
+}
+
 double LoadAverage() {
   std::ifstream in("/proc/loadavg");
   double one_minute = 0;
@@ -242,6 +288,7 @@ int Run(const Options& o) {
   }
   std::cout << "load average at the end: " << LoadAverage() << "\n";
   PrintReport(std::cout, results, o.seconds);
+  if (o.turns > 0) PrintTurns(std::cout, MeasureTurns(subjects, results, scene, o.turns, xvfb));
   return 0;
 }
 

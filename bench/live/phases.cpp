@@ -33,6 +33,15 @@ struct CpuReading {
 
 }  // namespace
 
+PathMotion::PathMotion(Scene& scene) : scene_(scene), next_(Clock::now()) {}
+
+void PathMotion::RunUntil(Clock::time_point end) {
+  for (; next_ < end; next_ += milliseconds(10)) {
+    scene_.MovePointer(scene_.PathPoint(step_++));
+    std::this_thread::sleep_until(next_ + milliseconds(10));
+  }
+}
+
 CpuFigures MeasureCpu(Subject& subject, Scene& scene, Motion motion, double seconds,
                       pid_t xvfb_pid) {
   const std::vector<pid_t> program = subject.Pids();
@@ -48,18 +57,14 @@ CpuFigures MeasureCpu(Subject& subject, Scene& scene, Motion motion, double seco
                       StatCpuSeconds(program)};
   };
 
-  long step = 0;
-  auto next = Clock::now();
+  PathMotion moving(scene);
   // Moves the pointer at 100 Hz until `end`, or leaves it resting on the probe.
   auto run_until = [&](Clock::time_point end) {
     if (motion == Motion::kResting) {
       std::this_thread::sleep_until(end);
       return;
     }
-    for (; next < end; next += milliseconds(10)) {
-      scene.MovePointer(scene.PathPoint(step++));
-      std::this_thread::sleep_until(next + milliseconds(10));
-    }
+    moving.RunUntil(end);
   };
   if (motion == Motion::kResting) scene.MovePointer(scene.ProbeCentre());
   // Settles for a second, and for more while something else keeps the machine busy (a Wine

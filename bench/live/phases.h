@@ -9,6 +9,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,19 @@ struct CpuFigures {
 };
 
 enum class Motion { kResting, kMoving };
+
+// The pointer moving at 100 Hz along the scene's path, one step every 10 ms on a fixed schedule.
+class PathMotion {
+ public:
+  explicit PathMotion(Scene& scene);
+  // Moves the pointer until `end`.
+  void RunUntil(std::chrono::steady_clock::time_point end);
+
+ private:
+  Scene& scene_;
+  long step_ = 0;
+  std::chrono::steady_clock::time_point next_;
+};
 
 // `motion`: the pointer rests on the probe (a static screen), or moves at 100 Hz along the
 // scene's path over the gradient. One second of settling before the measurement.

@@ -14,15 +14,6 @@ namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-double Median(std::vector<double> values) {
-  values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }),
-               values.end());
-  if (values.empty()) return kNone;
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // Nearest-rank percentile.
 double Percentile(std::vector<double> values, double p) {
   if (values.empty()) return kNone;
@@ -50,11 +41,6 @@ double CpuTotal(const SubjectResults& s, const char* phase) {
     auto it = r.cpu.find(phase);
     return it == r.cpu.end() ? kNone : it->second.Total();
   });
-}
-
-double UpdatesPerSecond(const SubjectResults& s) {
-  return OverRounds(
-      s, [](const RoundResult& r) { return r.updates ? r.updates->updates_per_second : kNone; });
 }
 
 // Total CPU per update while moving, in ms: the moving phase's total over the updates of 10 s.
@@ -299,6 +285,20 @@ void PrintTargets(std::ostream& out, const std::vector<SubjectResults>& results,
 }
 
 }  // namespace
+
+double Median(std::vector<double> values) {
+  values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }),
+               values.end());
+  if (values.empty()) return kNone;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double UpdatesPerSecond(const SubjectResults& s) {
+  return OverRounds(
+      s, [](const RoundResult& r) { return r.updates ? r.updates->updates_per_second : kNone; });
+}
 
 void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, double seconds) {
   std::map<std::string, Footprint> footprints;

@@ -33,6 +33,11 @@ struct SubjectResults {
   std::vector<RoundResult> rounds;
 };
 
+// The median of the values that are numbers (NaN if none is).
+double Median(std::vector<double> values);
+// The median over the rounds of the program's update rate (NaN where none was measured).
+double UpdatesPerSecond(const SubjectResults& s);
+
 void PrintReport(std::ostream& out, const std::vector<SubjectResults>& results, double seconds);
 
 }  // namespace livebench

@@ -101,6 +101,13 @@ class ProcessSubject : public Subject {
     return window_ ? WineSession::Get().x().Geometry(*window_) : std::nullopt;
   }
 
+  void Raise() override {
+    if (!window_) return;
+    Display* display = WineSession::Get().x().display();
+    XRaiseWindow(display, *window_);
+    XFlush(display);
+  }
+
   // Asks the window to close, as a user would, and waits for the end.
   void Stop() override {
     if (window_ && process_.Running()) {

@@ -43,6 +43,8 @@ class Subject {
   virtual std::vector<pid_t> Pids() = 0;
   // The program's main window on the screen.
   virtual std::optional<e2e::Rect> WindowRect() = 0;
+  // Puts the program's main window above the others (where the benchmark knows the window).
+  virtual void Raise() {}
   // Seconds from the launch to the window being viewable (for Tintspot: and painted), of the
   // last successful Start().
   double start_seconds() const { return start_seconds_; }
