@@ -14,14 +14,6 @@ namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-// Nearest-rank percentile.
-double Percentile(std::vector<double> values, double p) {
-  if (values.empty()) return kNone;
-  std::sort(values.begin(), values.end());
-  size_t rank = size_t(std::ceil(p / 100.0 * double(values.size())));
-  return values[std::max<size_t>(rank, 1) - 1];
-}
-
 // The median over the rounds of one figure of a round (NaN where a round lacks it).
 double OverRounds(const SubjectResults& s, const std::function<double(const RoundResult&)>& f) {
   std::vector<double> values;
@@ -99,9 +91,9 @@ double ResidentMegabytes(const SubjectResults& s) {
   return most > 0 ? double(most) / 1024.0 : kNone;
 }
 
-// The floor's CPU per tick while moving, in ms: it ticks 100 times a second.
+// The floor's CPU per tick while moving, in ms.
 double FloorMsPerTick(const SubjectResults& floor) {
-  return CpuTotal(floor, kMoving) / 1000.0 * 1000.0;
+  return CpuTotal(floor, kMoving) / (kFloorTicksPerSecond * 10.0) * 1000.0;
 }
 
 double Megabytes(long bytes) { return bytes < 0 ? kNone : double(bytes) / (1024.0 * 1024.0); }
@@ -293,6 +285,13 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return kNone;
+  std::sort(values.begin(), values.end());
+  size_t rank = size_t(std::ceil(p / 100.0 * double(values.size())));
+  return values[std::max<size_t>(rank, 1) - 1];
 }
 
 double UpdatesPerSecond(const SubjectResults& s) {

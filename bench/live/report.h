@@ -33,8 +33,13 @@ struct SubjectResults {
   std::vector<RoundResult> rounds;
 };
 
+// The floor program's timer: its CPU per tick is its CPU per 10 s over this many ticks a second.
+inline constexpr double kFloorTicksPerSecond = 100;
+
 // The median of the values that are numbers (NaN if none is).
 double Median(std::vector<double> values);
+// The nearest-rank percentile `p` (0 to 100) of the values (NaN if there are none).
+double Percentile(std::vector<double> values, double p);
 // The median over the rounds of the program's update rate (NaN where none was measured).
 double UpdatesPerSecond(const SubjectResults& s);
 

@@ -17,16 +17,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kSettle = std::chrono::milliseconds(300);
 constexpr auto kMeasured = std::chrono::milliseconds(1000);
-constexpr double kReferenceTicksPerSecond = 100;  // the floor's 10 ms timer
 
 void Signal(Subject& subject, int signal) {
   for (pid_t pid : subject.Pids()) kill(pid, signal);
-}
-
-// The value at fraction `at` (0 to 1) of the sorted values.
-double Quantile(std::vector<double> values, double at) {
-  std::sort(values.begin(), values.end());
-  return values[size_t(at * double(values.size() - 1) + 0.5)];
 }
 
 }  // namespace
@@ -83,9 +76,9 @@ void PrintTurns(std::ostream& out, const std::vector<TurnResults>& results) {
     char per_update[32] = "-";
     if (r.updates_per_second > 0)
       std::snprintf(per_update, sizeof per_update, "%.2f",
-                    ratio * kReferenceTicksPerSecond / r.updates_per_second);
+                    ratio * kFloorTicksPerSecond / r.updates_per_second);
     std::snprintf(line, sizeof line, "%-20s %14.3f %15.2f (%.2f-%.2f) %22s\n", r.name.c_str(),
-                  Median(r.totals), ratio, Quantile(ratios, 0.25), Quantile(ratios, 0.75),
+                  Median(r.totals), ratio, Percentile(ratios, 25), Percentile(ratios, 75),
                   per_update);
     out << line;
   }
