@@ -5,13 +5,24 @@
 namespace tintspot {
 namespace {
 
-// Adds area to the parts to copy, merged with every part it overlaps.
+long long AreaOf(const Rect& r) { return static_cast<long long>(r.Width()) * r.Height(); }
+
+// Whether two parts are better copied as their bounds: when they overlap, or lie so close
+// that the bounds add at most an eighth to what they cover (a copy's fixed cost is worth more
+// than a few rows between neighbouring labels).
+bool CopiedTogether(const Rect& a, const Rect& b) {
+  if (a.Intersects(b)) return true;
+  const long long own = AreaOf(a) + AreaOf(b);
+  return AreaOf(a.Union(b)) * 8 <= own * 9;
+}
+
+// Adds area to the parts to copy, merged with every part it overlaps or nearly touches.
 void AddCopy(Scene::Copies& copies, Rect area) {
   // Beyond this many separate parts one more copy costs more than copying their bounds.
   constexpr std::size_t kMostParts = 8;
   if (area.IsEmpty()) return;
   for (std::size_t i = 0; i < copies.size();) {
-    if (copies[i].Intersects(area)) {
+    if (CopiedTogether(copies[i], area)) {
       area = area.Union(copies[i]);
       copies.erase(copies.begin() + static_cast<std::ptrdiff_t>(i));
       i = 0;  // the grown area may overlap parts already passed

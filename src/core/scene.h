@@ -51,7 +51,8 @@ class Scene {
   // --- When redrawn parts reach the window -----------------------------------
   // The parts of the back buffer to copy to the window, each once. A batch
   // keeps the controls it redrew apart (a tick redraws labels, swatch and
-  // view, far from each other); parts that overlap become one.
+  // view, far from each other); parts that overlap, or lie as close as the
+  // labels' rows, become one.
   using Copies = std::vector<Rect>;
   // A part of the back buffer was redrawn: the area to copy to the window
   // now, or none while a batch or a repaint collects it.

@@ -76,6 +76,9 @@ TEST(Scene, ChangesReachTheWindowOncePerBatchOrRepaint) {
   const Rect a = Rect::FromSize(0, 0, 10, 10), b = Rect::FromSize(20, 20, 5, 5);
   const Rect overA = Rect::FromSize(5, 5, 10, 10), aAndOverA{0, 0, 15, 15};
   const Rect beyond{160, 200, 300, 300}, inside{160, 200, 171, 234};
+  // Two labels' rows two pixels apart, and one 17 rows below the second.
+  const Rect row1 = Rect::FromSize(40, 28, 66, 13), row2 = Rect::FromSize(40, 43, 66, 13);
+  const Rect farRow = Rect::FromSize(40, 73, 66, 13), rows1And2{40, 28, 106, 56};
   using Step = std::function<Copies()>;
   auto redrawn = [&](const Rect& r) { return Step([&scene, r] { return scene.Redrawn(r); }); };
   const Step begin = [&] { return scene.BeginBatch(); };
@@ -89,6 +92,9 @@ TEST(Scene, ChangesReachTheWindowOncePerBatchOrRepaint) {
       {"one batch: apart parts stay apart, overlapping ones merge",
        {begin, redrawn(a), redrawn(b), redrawn(overA), redrawn(a), end},
        {{}, {}, {}, {}, {}, {b, aAndOverA}}},
+      {"one batch: neighbouring rows merge, a farther one does not",
+       {begin, redrawn(row1), redrawn(row2), redrawn(farRow), end},
+       {{}, {}, {}, {}, {rows1And2, farRow}}},
       {"a tick within a tick",
        {begin, redrawn(a), begin, redrawn(b), end, end},
        {{}, {}, {a}, {}, {b}, {}}},
