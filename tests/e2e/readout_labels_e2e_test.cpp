@@ -3,7 +3,7 @@
 // its box the way a label is drawn (Tahoma at a character height of 9 pixels, dark blue, centred,
 // cut off at the box). The reference is drawn by winhelper.exe inside the same Wine prefix, so
 // font matching (a prefix without Tahoma substitutes another face), rendering and smoothing are
-// those the program gets.
+// those the program gets. The native build's reference is its own face drawing the same texts.
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -16,6 +16,9 @@
 
 #include "app_probe.h"
 #include "ppm_file.h"
+#ifdef TINTSPOT_E2E_X11_FACES
+#include "font_files.h"
+#endif
 
 namespace e2e {
 namespace {
@@ -106,6 +109,7 @@ class ReadoutLabelsTest : public SkinnedWindowTest {
     Image canvas{panel.width, kPanelTop + panel.height, {}};
     canvas.pixels.assign(size_t(canvas.width) * kPanelTop, Rgb{});
     canvas.pixels.insert(canvas.pixels.end(), panel.pixels.begin(), panel.pixels.end());
+    if (NativeBuild()) return DrawnByTheNativeFace(canvas, texts);
     const std::string folder = session().NewFolder("labels");
     const std::string relative =
         std::filesystem::relative(folder, session().root()).generic_string();
@@ -127,6 +131,33 @@ class ReadoutLabelsTest : public SkinnedWindowTest {
     result.pixels.assign(labels.pixels.begin() + ptrdiff_t(labels.width) * kPanelTop,
                          labels.pixels.end());
     return result;
+  }
+
+  // The native build has no prefix to draw in: its reference is the X11 build's own face, which
+  // the Windows build's test of the faces holds to GDI's pixels, drawing the same texts here.
+  Image DrawnByTheNativeFace(const Image& canvas, const Readouts& texts) {
+#ifdef TINTSPOT_E2E_X11_FACES
+    namespace x11 = tintspot::x11;
+    tintspot::PixelBuffer drawn(canvas.width, canvas.height);
+    for (int py = 0; py < canvas.height; ++py)
+      for (int px = 0; px < canvas.width; ++px) drawn.Set(px, py, canvas.at(px, py).ColorRef());
+    const x11::TextFace face(x11::FontFolder() + "/tahoma.ttf", kLabelFontHeight);
+    for (size_t i = 0; i < kLabels.size(); ++i) {
+      const Rect& r = kLabels[i].box;
+      const auto box = tintspot::Rect::FromSize(r.x, r.y, r.width, r.height);
+      face.Draw(texts[i], (box.left + box.right - face.AdvanceWidth(texts[i])) / 2, box.top,
+                kLabelColour.ColorRef(), drawn, box);
+    }
+    face_ = "Tahoma (the native face)";
+    Image result{canvas.width, canvas.height - kPanelTop, {}};
+    for (int py = kPanelTop; py < canvas.height; ++py)
+      for (int px = 0; px < canvas.width; ++px)
+        result.pixels.push_back(Rgb::FromColorRef(drawn.At(px, py)));
+    return result;
+#else
+    (void)canvas, (void)texts;
+    throw std::runtime_error("the native build's faces are not built in");
+#endif
   }
 
   Image CapturePanel() {
@@ -178,7 +209,6 @@ class ReadoutLabelsTest : public SkinnedWindowTest {
 // as the reference drawing has it: nothing missing, nothing extra, nothing left of the texts
 // before, and the panel picture untouched around them.
 TEST_F(ReadoutLabelsTest, LabelsAreDrawnPixelExactOverThePanel) {
-  E2E_WINDOWS_ONLY("the labels against GDI's drawing of the same texts under Wine");
   std::vector<PatternWindow> patches;
   for (const Sample& sample : kSamples) {
     patches.push_back(x().CreatePatternWindow(sample.patch, sample.colour));
