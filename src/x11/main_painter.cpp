@@ -58,30 +58,7 @@ void MainPainter::PaintText(const DrawOp& op, RasterImage& image) {
   const int x = op.look->align == TextAlign::Centre
                     ? (op.box.left + op.box.right - face.AdvanceWidth(text)) / 2
                     : op.box.left;
-  const int y = op.box.top;
-  const CoverageMask mask = face.Render(text);
-  const std::uint32_t ink = ToRasterPixel(op.colour);
-  // Only the mask's part inside the clip is drawn.
-  const Rect drawn = Rect::FromSize(x, y, mask.width, mask.height).Intersection(op.clip);
-  for (int ty = drawn.top; ty < drawn.bottom; ++ty) {
-    const std::uint8_t* cover = &mask.coverage[std::size_t(ty - y) * std::size_t(mask.width)];
-    std::uint32_t* row = image.bits + std::size_t(ty) * std::size_t(image.width);
-    for (int tx = drawn.left; tx < drawn.right; ++tx) {
-      const unsigned a = cover[tx - x];
-      if (a == 0) continue;
-      std::uint32_t& pixel = row[tx];
-      if (a == 255) {  // all the labels' text: they are drawn without smoothing
-        pixel = ink;
-        continue;
-      }
-      std::uint32_t mixed = 0;
-      for (int shift = 0; shift <= 16; shift += 8) {
-        const unsigned fg = (ink >> shift) & 0xFFu, bg = (pixel >> shift) & 0xFFu;
-        mixed |= ((fg * a + bg * (255 - a) + 127) / 255) << shift;
-      }
-      pixel = mixed;
-    }
-  }
+  face.DrawRaster(text, x, op.box.top, ToRasterPixel(op.colour), image, op.clip);
 }
 
 void MainPainter::PresentNow(const Scene::Copies& parts) {

@@ -25,6 +25,7 @@ struct TextFace::Impl {
     int measured = 0;    // the advance a text extent counts
     int left = 0, top = 0, width = 0, rows = 0;
     std::vector<std::uint8_t> coverage;  // rows x width, 0..255
+    bool two_level = true;               // every coverage 0 or 255
   };
   mutable std::array<std::optional<Glyph>, 256> glyphs;
 
@@ -37,6 +38,44 @@ struct TextFace::Impl {
     std::optional<Glyph>& slot = glyphs[character];
     if (!slot) slot = MakeGlyph(character);
     return *slot;
+  }
+
+  // Calls plot(x, y, coverage) for every pixel inside `clip` that `text` covers, its box's top
+  // left corner at `at` (the box and its cut as Render makes them). Two-level glyphs, those of
+  // every unsmoothed face, go straight to their pixels: overlapping ink is ink either way, and a
+  // label redrawn at every tick is spared building its mask.
+  template <typename Plot>
+  void Walk(const TextFace& face, const std::string& text, ScreenPoint at, const Rect& clip,
+            Plot plot) const {
+    int width = 0;
+    bool two_level = true;
+    for (char c : text) {
+      const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
+      width += glyph.advance;
+      two_level = two_level && glyph.two_level;
+    }
+    const Rect box = Rect::FromSize(at.x, at.y, width, face.Height()).Intersection(clip);
+    if (box.IsEmpty()) return;
+    if (!two_level) {
+      const CoverageMask mask = face.Render(text);
+      for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+          if (const unsigned a = mask.At(x - at.x, y - at.y)) plot(x, y, a);
+      return;
+    }
+    int pen = at.x;
+    for (char c : text) {
+      const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
+      if (!glyph.drawn) continue;
+      const int left = pen + glyph.left, top = at.y + face.Ascent() - glyph.top;
+      const Rect cell = Rect::FromSize(left, top, glyph.width, glyph.rows).Intersection(box);
+      for (int y = cell.top; y < cell.bottom; ++y) {
+        const std::uint8_t* row = &glyph.coverage[size_t(y - top) * size_t(glyph.width)];
+        for (int x = cell.left; x < cell.right; ++x)
+          if (row[x - left] != 0) plot(x, y, 255u);
+      }
+      pen += glyph.advance;
+    }
   }
 
  private:
@@ -81,6 +120,8 @@ struct TextFace::Impl {
                              : line[col]);
       }
     }
+    glyph.two_level = std::all_of(glyph.coverage.begin(), glyph.coverage.end(),
+                                  [](std::uint8_t c) { return c == 0 || c == 255; });
     return glyph;
   }
 };
@@ -170,21 +211,40 @@ CoverageMask TextFace::Render(const std::string& text) const {
   return mask;
 }
 
+namespace {
+
+unsigned Mixed(unsigned fg, unsigned bg, unsigned a) {
+  return (fg * a + bg * (255 - a) + 127) / 255;
+}
+
+}  // namespace
+
 void TextFace::Draw(const std::string& text, int x, int y, TColor colour, PixelBuffer& target,
                     const Rect& clip) const {
-  const CoverageMask mask = Render(text);
-  for (int row = 0; row < mask.height; ++row) {
-    for (int col = 0; col < mask.width; ++col) {
-      const int tx = x + col, ty = y + row;
-      const unsigned a = mask.At(col, row);
-      if (a == 0 || !target.Contains(tx, ty) || !clip.Contains({tx, ty})) continue;
-      const TColor under = target.At(tx, ty);
-      auto mix = [a](unsigned fg, unsigned bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
-      target.Set(tx, ty,
-                 MakeColor(mix(RedOf(colour), RedOf(under)), mix(GreenOf(colour), GreenOf(under)),
-                           mix(BlueOf(colour), BlueOf(under))));
+  const Rect inside = clip.Intersection(Rect::FromSize(0, 0, target.Width(), target.Height()));
+  impl_->Walk(*this, text, ScreenPoint{x, y}, inside, [&](int px, int py, unsigned a) {
+    const TColor under = target.At(px, py);
+    target.Set(
+        px, py,
+        MakeColor(Mixed(RedOf(colour), RedOf(under), a), Mixed(GreenOf(colour), GreenOf(under), a),
+                  Mixed(BlueOf(colour), BlueOf(under), a)));
+  });
+}
+
+void TextFace::DrawRaster(const std::string& text, int x, int y, std::uint32_t ink,
+                          RasterImage& image, const Rect& clip) const {
+  const Rect inside = clip.Intersection(Rect::FromSize(0, 0, image.width, image.height));
+  impl_->Walk(*this, text, ScreenPoint{x, y}, inside, [&](int px, int py, unsigned a) {
+    std::uint32_t& pixel = image.bits[std::size_t(py) * std::size_t(image.width) + std::size_t(px)];
+    if (a == 255) {
+      pixel = ink;
+      return;
     }
-  }
+    std::uint32_t mixed = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+      mixed |= Mixed((ink >> shift) & 0xFFu, (pixel >> shift) & 0xFFu, a) << shift;
+    pixel = mixed;
+  });
 }
 
 }  // namespace tintspot::x11

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "colour_types.h"
+#include "draw_ops.h"
 #include "geometry.h"
 #include "pixel_buffer.h"
 
@@ -61,6 +62,9 @@ class TextFace {
   // by coverage, inside `clip` only.
   void Draw(const std::string& text, int x, int y, TColor colour, PixelBuffer& target,
             const Rect& clip) const;
+  // The same onto a raster image (a back buffer), `ink` a raster pixel.
+  void DrawRaster(const std::string& text, int x, int y, std::uint32_t ink, RasterImage& image,
+                  const Rect& clip) const;
 
  private:
   struct Impl;
