@@ -40,6 +40,34 @@ struct TextFace::Impl {
     return *slot;
   }
 
+  // How wide a text's box is: drawn characters follow each other by their drawn advances.
+  int DrawnWidth(const std::string& text) const {
+    int width = 0;
+    for (char c : text) width += GlyphOf(static_cast<unsigned char>(c)).advance;
+    return width;
+  }
+
+  // Calls ink(x, y, coverage) for every covered pixel of every drawn glyph of `text` inside
+  // `box`, the baseline `ascent` below `at`: glyph by glyph, so a pixel two glyphs cover comes
+  // twice.
+  template <typename Ink>
+  void EachGlyphPixel(const std::string& text, ScreenPoint at, int ascent, const Rect& box,
+                      Ink ink) const {
+    int pen = at.x;
+    for (char c : text) {
+      const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
+      if (!glyph.drawn) continue;
+      const int left = pen + glyph.left, top = at.y + ascent - glyph.top;
+      const Rect cell = Rect::FromSize(left, top, glyph.width, glyph.rows).Intersection(box);
+      for (int y = cell.top; y < cell.bottom; ++y) {
+        const std::uint8_t* row = &glyph.coverage[size_t(y - top) * size_t(glyph.width)];
+        for (int x = cell.left; x < cell.right; ++x)
+          if (row[x - left] != 0) ink(x, y, unsigned(row[x - left]));
+      }
+      pen += glyph.advance;
+    }
+  }
+
   // Calls plot(x, y, coverage) for every pixel inside `clip` that `text` covers, its box's top
   // left corner at `at` (the box and its cut as Render makes them). Two-level glyphs, those of
   // every unsmoothed face, go straight to their pixels: overlapping ink is ink either way, and a
@@ -47,35 +75,19 @@ struct TextFace::Impl {
   template <typename Plot>
   void Walk(const TextFace& face, const std::string& text, ScreenPoint at, const Rect& clip,
             Plot plot) const {
-    int width = 0;
-    bool two_level = true;
-    for (char c : text) {
-      const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
-      width += glyph.advance;
-      two_level = two_level && glyph.two_level;
-    }
-    const Rect box = Rect::FromSize(at.x, at.y, width, face.Height()).Intersection(clip);
+    const Rect box = Rect::FromSize(at.x, at.y, DrawnWidth(text), face.Height()).Intersection(clip);
     if (box.IsEmpty()) return;
-    if (!two_level) {
-      const CoverageMask mask = face.Render(text);
-      for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x)
-          if (const unsigned a = mask.At(x - at.x, y - at.y)) plot(x, y, a);
+    const bool two_level = std::all_of(text.begin(), text.end(), [&](char c) {
+      return GlyphOf(static_cast<unsigned char>(c)).two_level;
+    });
+    if (two_level) {
+      EachGlyphPixel(text, at, face.Ascent(), box, plot);
       return;
     }
-    int pen = at.x;
-    for (char c : text) {
-      const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
-      if (!glyph.drawn) continue;
-      const int left = pen + glyph.left, top = at.y + face.Ascent() - glyph.top;
-      const Rect cell = Rect::FromSize(left, top, glyph.width, glyph.rows).Intersection(box);
-      for (int y = cell.top; y < cell.bottom; ++y) {
-        const std::uint8_t* row = &glyph.coverage[size_t(y - top) * size_t(glyph.width)];
-        for (int x = cell.left; x < cell.right; ++x)
-          if (row[x - left] != 0) plot(x, y, 255u);
-      }
-      pen += glyph.advance;
-    }
+    const CoverageMask mask = face.Render(text);
+    for (int y = box.top; y < box.bottom; ++y)
+      for (int x = box.left; x < box.right; ++x)
+        if (const unsigned a = mask.At(x - at.x, y - at.y)) plot(x, y, a);
   }
 
  private:
@@ -188,26 +200,15 @@ int TextFace::AdvanceWidth(const std::string& text) const {
 
 CoverageMask TextFace::Render(const std::string& text) const {
   CoverageMask mask;
-  // Drawn characters follow each other by their drawn advances; the box is as wide as that.
-  for (char c : text) mask.width += impl_->GlyphOf(static_cast<unsigned char>(c)).advance;
+  mask.width = impl_->DrawnWidth(text);
   mask.height = Height();
   mask.coverage.assign(size_t(mask.width) * size_t(mask.height), 0);
-  int pen = 0;
-  for (char c : text) {
-    const Impl::Glyph& glyph = impl_->GlyphOf(static_cast<unsigned char>(c));
-    if (!glyph.drawn) continue;
-    const int left = pen + glyph.left, top = ascent_ - glyph.top;
-    for (int row = 0; row < glyph.rows; ++row) {
-      for (int col = 0; col < glyph.width; ++col) {
-        const int x = left + col, y = top + row;
-        if (x < 0 || y < 0 || x >= mask.width || y >= mask.height) continue;
-        const unsigned value = glyph.coverage[size_t(row) * size_t(glyph.width) + size_t(col)];
-        auto& cell = mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)];
-        cell = std::uint8_t(std::max<unsigned>(cell, value));
-      }
-    }
-    pen += glyph.advance;
-  }
+  impl_->EachGlyphPixel(text, ScreenPoint{0, 0}, ascent_,
+                        Rect::FromSize(0, 0, mask.width, mask.height),
+                        [&](int x, int y, unsigned value) {
+                          auto& cell = mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)];
+                          cell = std::uint8_t(std::max<unsigned>(cell, value));
+                        });
   return mask;
 }
 
