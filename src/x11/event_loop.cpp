@@ -86,7 +86,8 @@ bool EventLoop::Wait(Clock::duration limit) {
 
 void EventLoop::RunUntil(const std::function<bool()>& done) {
   // Whether the connection may have something for us: not after a wait that ended on time
-  // with nothing to read and nothing done since, so an idle tick costs no read of its own.
+  // with nothing to read, nor after a tick that asked nothing of the server (and so read
+  // nothing from it), so that an idle tick costs no read of its own.
   bool look = true;
   while (!done()) {
     // Events first, then the posted tasks (each waits for the event that posted it), and the
@@ -100,7 +101,11 @@ void EventLoop::RunUntil(const std::function<bool()>& done) {
     }
     look = true;
     if (RunOneTask()) continue;
-    if (TickIfDue()) continue;
+    const unsigned long asked = NextRequest(display_);
+    if (TickIfDue()) {
+      look = NextRequest(display_) != asked || XEventsQueued(display_, QueuedAlready) > 0;
+      continue;
+    }
     look = Wait(std::chrono::seconds(60));
   }
 }
