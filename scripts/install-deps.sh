@@ -16,6 +16,7 @@ native=(
   libx11-dev                     # Xlib
   libxext-dev                    # MIT-SHM, the shared-memory screen read
   libxdamage-dev libxfixes-dev   # DAMAGE: no screen read while nothing changed
+  libxi-dev                      # XInput 2 raw motion: no pointer query while it rests
   libxrandr-dev libxinerama-dev  # the monitors and the primary one
   libxcursor-dev                 # the program's colour cursors
   libfreetype-dev                # draws the labels in Wine's faces

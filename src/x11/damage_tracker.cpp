@@ -36,7 +36,9 @@ bool DamageTracker::HandleEvent(const XEvent& event) {
   const auto& notify = reinterpret_cast<const XDamageNotifyEvent&>(event);
   // Reports of a damage object already destroyed may still arrive; they tell nothing, nor do
   // reports of drawing the latest read has seen.
-  if (notify.damage == damage_ && damage_ != 0 && notify.serial >= read_serial_)
+  if (notify.damage != damage_ || damage_ == 0) return true;
+  ++reports_;
+  if (notify.serial >= read_serial_)
     Add(Rect::FromSize(notify.area.x, notify.area.y, notify.area.width, notify.area.height));
   return true;
 }

@@ -32,6 +32,8 @@ class DamageTracker {
 
   // For the event loop: takes a damage report it has dequeued (true), false for other events.
   bool HandleEvent(const XEvent& event);
+  // How many reports of drawing anywhere on the screen have come so far.
+  unsigned long Reports() const { return reports_; }
   // Marks the whole screen changed (a display change, a lost report).
   void Invalidate() { everything_ = true; }
 
@@ -53,6 +55,7 @@ class DamageTracker {
   bool available_ = false;  // the server has DAMAGE
   Damage damage_ = 0;       // while watching
   unsigned long read_serial_ = 0;
+  unsigned long reports_ = 0;
   int event_base_ = 0;
   bool everything_ = true;
   bool asked_ = false;

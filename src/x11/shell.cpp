@@ -60,6 +60,7 @@ Shell::Shell(Display* display_)
       painter(display_, main.id(), [this](SystemColour c) { return platform.SystemColor(c); }),
       capture(display_, kMagWidth, kMagHeight),
       damage(display_),
+      pointerRest(display_),
       monitorWatch(display_),
       clipboard(display_, main.id()),
       widgetEvents(EventsFor(*this)),
@@ -79,11 +80,13 @@ Shell::Shell(Display* display_)
   platform.ReadDisplay();
 
   loop.AddFilter([this](XEvent& event) { return damage.HandleEvent(event); });
+  loop.AddFilter([this](XEvent& event) { return pointerRest.HandleEvent(event); });
   loop.AddFilter([this](XEvent& event) { return clipboard.HandleEvent(event); });
   loop.AddFilter([this](XEvent& event) {
     if (!monitorWatch.IsChange(event)) return false;
     platform.ReadDisplay();
     damage.Invalidate();
+    pointerRest.Doubt();
     core.DisplayChanged();
     return false;  // the root's other watchers may want it too
   });

@@ -23,6 +23,7 @@
 #include "monitors.h"
 #include "move_loop.h"
 #include "options_menu_popup.h"
+#include "pointer_rest.h"
 #include "screen_capture.h"
 #include "tooltip_windows.h"
 #include "top_level_window.h"
@@ -75,6 +76,7 @@ struct Shell {
   MainPainter painter;
   ScreenCapture capture;
   DamageTracker damage;
+  PointerRest pointerRest;
   MonitorWatch monitorWatch;
   std::vector<MonitorInfo> monitors;
   ClipboardOwner clipboard;

@@ -78,17 +78,26 @@ void X11Platform::ReadDisplay() {
 
 std::optional<ScreenPoint> X11Platform::CursorPosition() {
   if (lost_) return std::nullopt;
+  // Whatever was drawn may be a window mapped or moved under the pointer: the window there is
+  // asked again.
+  if (shell_.damage.Reports() != damageReportsSeen_) {
+    damageReportsSeen_ = shell_.damage.Reports();
+    shell_.pointerRest.Doubt();
+  }
+  if (pointerKnown_ && shell_.pointerRest.Resting()) return pointer_;
   Window root = 0, child = 0;
   int x = 0, y = 0, wx = 0, wy = 0;
   unsigned int mask = 0;
   // One round trip answers both where the pointer is and which top-level window is there.
   if (!XQueryPointer(shell_.display, shell_.root, &root, &child, &x, &y, &wx, &wy, &mask)) {
     pointerKnown_ = false;
+    shell_.pointerRest.Queried(std::nullopt);
     return std::nullopt;
   }
   pointer_ = ScreenPoint{x, y};
   pointerChild_ = child;
   pointerKnown_ = true;
+  shell_.pointerRest.Queried(pointer_);
   return pointer_;
 }
 

@@ -108,6 +108,7 @@ class X11Platform final : public Platform {
   ScreenPoint pointer_;
   Window pointerChild_ = 0;
   bool pointerKnown_ = false;
+  unsigned long damageReportsSeen_ = 0;  // the damage reports the pointer's rest has heard of
   std::string settingsPath_;
   PixelBuffer part_;  // one part of a screen copy, reused
 };

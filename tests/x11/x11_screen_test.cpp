@@ -1,8 +1,11 @@
-// The screen read on visuals of every depth, at the root's edges, and the damage tracker.
+// The screen read on visuals of every depth, at the root's edges, the damage tracker, and the
+// pointer's rest: while the pointer stays, ticks answer without a query; a device's motion is
+// seen at the next tick, a warp (which reports no motion) within one rest's answers.
 // GoogleTest comes before the X headers, whose macros (None, Bool) clash with it.
 #include <gtest/gtest.h>
 // (the X headers)
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
 
 #include <chrono>
@@ -11,6 +14,7 @@
 #include <thread>
 
 #include "damage_tracker.h"
+#include "pointer_rest.h"
 #include "root_pointer.h"
 #include "screen_capture.h"
 #include "x_connection.h"
@@ -19,6 +23,7 @@
 namespace x11 = tintspot::x11;
 using tintspot::PixelBuffer;
 using tintspot::Rect;
+using tintspot::ScreenPoint;
 
 namespace {
 
@@ -193,6 +198,71 @@ TEST_F(DamageTest, WithoutTheExtensionEveryAreaHasChanged) {
   EXPECT_FALSE(tracker.Available());
   const Rect area = Rect::FromSize(10, 10, 41, 21);
   for (int tick = 0; tick < 3; ++tick) EXPECT_TRUE(Tick(tracker, area)) << tick;
+}
+
+class PointerRestTest : public XvfbTest {
+ protected:
+  // One tick as the shell runs it: the events the connection brought, then the pointer, asked
+  // only when the rest does not know where it is.
+  ScreenPoint Tick(x11::PointerRest& rest) {
+    while (XPending(display()) > 0) {
+      XEvent event;
+      XNextEvent(display(), &event);
+      rest.HandleEvent(event);
+    }
+    if (known_ && rest.Resting()) return at_;
+    ++queries_;
+    const std::optional<ScreenPoint> at = x11::QueryRootPointer(display(), root());
+    rest.Queried(at);
+    known_ = at.has_value();
+    return at_ = at.value_or(at_);
+  }
+  // Ticks `count` times; how many of them queried.
+  int Ticks(x11::PointerRest& rest, int count) {
+    const int before = queries_;
+    for (int i = 0; i < count; ++i) Tick(rest);
+    return queries_ - before;
+  }
+  // Another client moves the pointer; the server has handled it, and what it sent this
+  // connection has arrived, before the next tick.
+  void Moved(Display* other, bool warp, int x, int y) {
+    if (warp) XWarpPointer(other, 0, DefaultRootWindow(other), 0, 0, 0, 0, x, y);
+    if (!warp) XTestFakeMotionEvent(other, -1, x, y, CurrentTime);
+    XSync(other, False);
+    XSync(display(), False);
+  }
+
+  bool known_ = false;
+  ScreenPoint at_;
+  int queries_ = 0;
+};
+
+TEST_F(PointerRestTest, AStillPointerIsAnsweredWithoutQueriesUntilItMoves) {
+  StartServer();
+  Display* other = XOpenDisplay(server_.display.c_str());
+  ASSERT_NE(other, nullptr);
+  x11::PointerRest rest(display());
+  ASSERT_TRUE(rest.Available());
+  constexpr int kAnswers = x11::PointerRest::kAnswersBetweenQueries;
+  constexpr int kStill = x11::PointerRest::kStillQueries;
+  Moved(other, false, 100, 100);
+  // The still queries, and the one that confirms the reports were asked for in time.
+  EXPECT_EQ(Ticks(rest, kStill + 2), kStill + 2);
+  Moved(other, false, 200, 150);
+  EXPECT_EQ(Tick(rest), (ScreenPoint{200, 150})) << "a device's motion, at the next tick";
+  EXPECT_EQ(Ticks(rest, kStill + 1), kStill + 1)
+      << "while it moves the reports are not asked for: the rest begins anew";
+  EXPECT_EQ(Ticks(rest, 3 * kAnswers), 3) << "one query in every " << kAnswers << " ticks";
+
+  Moved(other, true, 50, 60);
+  int seenAfter = 0;
+  while (Tick(rest) != ScreenPoint{50, 60} && seenAfter < 2 * kAnswers) ++seenAfter;
+  EXPECT_LT(seenAfter, kAnswers) << "a warp, by the rest's next query";
+
+  Ticks(rest, 2 * kAnswers);
+  rest.Doubt();
+  EXPECT_EQ(Ticks(rest, 1), 1) << "a doubt asks at once";
+  XCloseDisplay(other);
 }
 
 }  // namespace
