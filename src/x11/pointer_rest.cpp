@@ -32,11 +32,7 @@ bool PointerRest::HandleEvent(const XEvent& event) {
   return true;
 }
 
-bool PointerRest::Resting() {
-  if (!resting_) return false;
-  if (++answers_ < kAnswersBetweenQueries) return true;
-  return false;
-}
+bool PointerRest::Resting() { return resting_ && ++answers_ < kAnswersBetweenQueries; }
 
 void PointerRest::Queried(std::optional<ScreenPoint> at) {
   answers_ = 0;
