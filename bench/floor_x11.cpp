@@ -13,8 +13,13 @@
 //   --view   reads the 42 x 22 area around the pointer through MIT-SHM, enlarges it four
 //            times and puts the 167 x 87 view into the window through MIT-SHM at every tick,
 //            as a picker whose magnifier shows 400 % does while the pointer moves.
+//   --drawing  does what --view does, and also writes a 48 x 48 swatch and five 66 x 13 text
+//            rows in the read colour and puts them (two puts more, the rows as one), at every
+//            tick: every pixel Tintspot writes and every request it makes while the pointer
+//            moves over a screen whose colours change, with no program logic, text or picture
+//            around them.
 //
-//   floor_x11 [--pixel | --view] [DISPLAY]
+//   floor_x11 [--pixel | --view | --drawing] [DISPLAY]
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -34,11 +39,14 @@ namespace {
 
 constexpr auto kInterval = std::chrono::milliseconds(10);
 constexpr int kAreaWidth = 42, kAreaHeight = 22, kZoom = 4;
+constexpr int kWindowWidth = 171, kWindowHeight = 234;
 constexpr int kViewWidth = 167, kViewHeight = 87, kViewX = 2, kViewY = 126;
+constexpr int kSwatchX = 115, kSwatchY = 25, kSwatchSize = 48;
+constexpr int kRowsX = 40, kRowsY = 28, kRowWidth = 66, kRowHeight = 13, kRowPitch = 15, kRows = 5;
 
 volatile int g_sink = 0;  // keeps the tick's result alive
 
-enum class Mode { kPointer, kPixel, kView };
+enum class Mode { kPointer, kPixel, kView, kDrawing };
 
 // An XImage whose pixels are a shared segment the server attached.
 struct SharedImage {
@@ -79,7 +87,7 @@ struct Ticker {
     XQueryPointer(display, root, &root_return, &child, &x, &y, &win_x, &win_y, &mask);
     g_sink = g_sink + x + y;
     if (mode == Mode::kPixel) ReadPixel(x, y);
-    if (mode == Mode::kView) ShowView(x, y);
+    if (mode == Mode::kView || mode == Mode::kDrawing) ShowView(x, y);
   }
 
   void ReadPixel(int x, int y) {
@@ -101,13 +109,32 @@ struct Ticker {
     for (int row = 0; row < kViewHeight; ++row) {
       const auto* from = reinterpret_cast<const std::uint32_t*>(
           area.image->data + size_t(row / kZoom) * size_t(area.image->bytes_per_line));
-      auto* to = reinterpret_cast<std::uint32_t*>(view.image->data +
-                                                  size_t(row) * size_t(view.image->bytes_per_line));
-      for (int col = 0; col < kViewWidth; ++col) to[col] = from[col / kZoom];
+      for (int col = 0; col < kViewWidth; ++col)
+        WindowRow(kViewY + row)[kViewX + col] = from[col / kZoom];
     }
-    XShmPutImage(display, window, gc, view.image, 0, 0, kViewX, kViewY, kViewWidth, kViewHeight,
-                 False);
+    if (mode == Mode::kDrawing) {
+      const auto* centre = reinterpret_cast<const std::uint32_t*>(
+          area.image->data + size_t(kAreaHeight / 2) * size_t(area.image->bytes_per_line));
+      const std::uint32_t colour = centre[kAreaWidth / 2];
+      for (int row = 0; row < kSwatchSize; ++row)
+        std::fill_n(WindowRow(kSwatchY + row) + kSwatchX, kSwatchSize, colour);
+      for (int text = 0; text < kRows; ++text)
+        for (int row = 0; row < kRowHeight; ++row)
+          std::fill_n(WindowRow(kRowsY + text * kRowPitch + row) + kRowsX, kRowWidth,
+                      colour + text);
+      XShmPutImage(display, window, gc, view.image, kSwatchX, kSwatchY, kSwatchX, kSwatchY,
+                   kSwatchSize, kSwatchSize, False);
+      XShmPutImage(display, window, gc, view.image, kRowsX, kRowsY, kRowsX, kRowsY, kRowWidth,
+                   (kRows - 1) * kRowPitch + kRowHeight, False);
+    }
+    XShmPutImage(display, window, gc, view.image, kViewX, kViewY, kViewX, kViewY, kViewWidth,
+                 kViewHeight, False);
     XFlush(display);
+  }
+
+  std::uint32_t* WindowRow(int row) {
+    return reinterpret_cast<std::uint32_t*>(view.image->data +
+                                            size_t(row) * size_t(view.image->bytes_per_line));
   }
 };
 
@@ -121,6 +148,8 @@ int main(int argc, char** argv) {
       mode = Mode::kPixel;
     } else if (std::strcmp(argv[i], "--view") == 0) {
       mode = Mode::kView;
+    } else if (std::strcmp(argv[i], "--drawing") == 0) {
+      mode = Mode::kDrawing;
     } else {
       display_name = argv[i];
     }
@@ -135,8 +164,8 @@ int main(int argc, char** argv) {
   attributes.override_redirect = True;
   attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
   const Window window =
-      XCreateWindow(display, root, 40, 40, 171, 234, 0, CopyFromParent, InputOutput, CopyFromParent,
-                    CWOverrideRedirect | CWBackPixel, &attributes);
+      XCreateWindow(display, root, 40, 40, kWindowWidth, kWindowHeight, 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
   XStoreName(display, window, "Tintspot floor");
   const long pid = long(getpid());  // how the benchmark finds the window of its process
   XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
@@ -154,10 +183,11 @@ int main(int argc, char** argv) {
                 {},
                 {},
                 ~0ul};
-  if (mode == Mode::kView && (DefaultDepth(display, screen) != 24 || !XShmQueryExtension(display) ||
-                              !ticker.area.Make(display, kAreaWidth, kAreaHeight) ||
-                              !ticker.view.Make(display, kViewWidth, kViewHeight))) {
-    std::fprintf(stderr, "floor_x11: --view needs MIT-SHM and a 24-bit screen\n");
+  const bool shared = mode == Mode::kView || mode == Mode::kDrawing;
+  if (shared && (DefaultDepth(display, screen) != 24 || !XShmQueryExtension(display) ||
+                 !ticker.area.Make(display, kAreaWidth, kAreaHeight) ||
+                 !ticker.view.Make(display, kWindowWidth, kWindowHeight))) {
+    std::fprintf(stderr, "floor_x11: --view and --drawing need MIT-SHM and a 24-bit screen\n");
     return 1;
   }
 

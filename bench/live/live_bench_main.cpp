@@ -245,6 +245,7 @@ int Run(const Options& o) {
     if (o.floor_variants) {
       subjects.push_back(MakeNativeFloor("floor + pixel", FLOOR_X11_PATH, "--pixel"));
       subjects.push_back(MakeNativeFloor("floor + view", FLOOR_X11_PATH, "--view"));
+      subjects.push_back(MakeNativeFloor("floor + drawing", FLOOR_X11_PATH, "--drawing"));
     }
   }
   if (o.wine_floor || o.empty_floor || o.getpixel_floor) {
