@@ -48,6 +48,8 @@ volatile int g_sink = 0;  // keeps the tick's result alive
 
 enum class Mode { kPointer, kPixel, kView, kDrawing };
 
+bool ShowsView(Mode mode) { return mode == Mode::kView || mode == Mode::kDrawing; }
+
 // An XImage whose pixels are a shared segment the server attached.
 struct SharedImage {
   XShmSegmentInfo info{};
@@ -87,7 +89,7 @@ struct Ticker {
     XQueryPointer(display, root, &root_return, &child, &x, &y, &win_x, &win_y, &mask);
     g_sink = g_sink + x + y;
     if (mode == Mode::kPixel) ReadPixel(x, y);
-    if (mode == Mode::kView || mode == Mode::kDrawing) ShowView(x, y);
+    if (ShowsView(mode)) ShowView(x, y);
   }
 
   void ReadPixel(int x, int y) {
@@ -109,8 +111,8 @@ struct Ticker {
     for (int row = 0; row < kViewHeight; ++row) {
       const auto* from = reinterpret_cast<const std::uint32_t*>(
           area.image->data + size_t(row / kZoom) * size_t(area.image->bytes_per_line));
-      for (int col = 0; col < kViewWidth; ++col)
-        WindowRow(kViewY + row)[kViewX + col] = from[col / kZoom];
+      std::uint32_t* to = WindowRow(kViewY + row) + kViewX;
+      for (int col = 0; col < kViewWidth; ++col) to[col] = from[col / kZoom];
     }
     if (mode == Mode::kDrawing) {
       const auto* centre = reinterpret_cast<const std::uint32_t*>(
@@ -183,10 +185,9 @@ int main(int argc, char** argv) {
                 {},
                 {},
                 ~0ul};
-  const bool shared = mode == Mode::kView || mode == Mode::kDrawing;
-  if (shared && (DefaultDepth(display, screen) != 24 || !XShmQueryExtension(display) ||
-                 !ticker.area.Make(display, kAreaWidth, kAreaHeight) ||
-                 !ticker.view.Make(display, kWindowWidth, kWindowHeight))) {
+  if (ShowsView(mode) && (DefaultDepth(display, screen) != 24 || !XShmQueryExtension(display) ||
+                          !ticker.area.Make(display, kAreaWidth, kAreaHeight) ||
+                          !ticker.view.Make(display, kWindowWidth, kWindowHeight))) {
     std::fprintf(stderr, "floor_x11: --view and --drawing need MIT-SHM and a 24-bit screen\n");
     return 1;
   }
